@@ -1,0 +1,31 @@
+#pragma once
+
+#include "screensaver/savervariables.h"
+
+#include <QString>
+#include <functional>
+
+class RandomGenerator;
+
+enum class LessonLoadResult {
+    Loaded,
+    NoLessons, // the folder is missing, unreadable or holds no file
+    Unreadable, // the chosen file could not be opened
+    Interrupted, // the caller asked to stop between two lines
+};
+
+struct LessonLoad {
+    LessonLoadResult result = LessonLoadResult::NoLessons;
+    QString title;
+    QString file;
+};
+
+// Picks a random file of the folder and parses it into the lesson, from slot 0 on. After
+// every line it calls betweenLines, which lets pending events run; when it returns false
+// the load stops where it is.
+LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
+                          const std::function<bool()>& betweenLines);
+
+// Parses one file, without the random choice; the load above and the benchmarks use it.
+LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QString& title,
+                                 const std::function<bool()>& betweenLines);

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "lessons/bannercycle.h"
+#include "lessons/wordcycle.h"
+#include "screensaver/savervariables.h"
+
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+class Image;
+class Label;
+class Program;
+class Shape;
+
+// The full-screen window of a running saver. It is made anew each time the saver starts or
+// comes back from the settings dialog, while the variables it works on live on in Program.
+class frmmain : public QWidget, private WordLabels, private BannerControls {
+    Q_OBJECT
+public:
+    frmmain(Program& program, SaverVariables& vars);
+
+    // The load handler: the instance test, the command line, the settings and the first
+    // lesson. It may unload the window, which then must not be shown.
+    void Form_Load();
+    void LoadLesson();
+    void Unload();
+    bool IsUnloaded() const { return m_unloaded; }
+    // Covers the primary screen, above other windows, and takes the keyboard.
+    void ShowMaximized();
+
+    // The controls, for tests and for the dialog's preview of the same design.
+    Label* lblcesky() const { return m_lblcesky; }
+    Label* lblanglicky() const { return m_lblanglicky; }
+    Label* lblcesky2() const { return m_lblcesky2; }
+    Label* lblanglicky2() const { return m_lblanglicky2; }
+    Label* Label1() const { return m_Label1; }
+    Label* Label2() const { return m_Label2; }
+    Label* Label3() const { return m_Label3; }
+    Image* Image2() const { return m_Image2; }
+    Shape* Shape2() const { return m_Shape2; }
+    QTimer& Timer1() { return m_Timer1; }
+    QTimer& Timer2() { return m_Timer2; }
+    QColor BackColor() const { return m_backColor; }
+    QPixmap BackgroundPicture() const { return m_picture; }
+
+public slots:
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void applySettingsAtStart();
+
+    // WordLabels
+    void SetVisible(WordLabel label, bool visible) override;
+    void SetCaption(WordLabel label, const QString& caption) override;
+    QString Caption(WordLabel label) const override;
+    int Left(WordLabel label) const override;
+    int Top(WordLabel label) const override;
+    int Width(WordLabel label) const override;
+    int Height(WordLabel label) const override;
+    void Move(WordLabel label, int left, int top) override;
+    int ScreenWidth() const override;
+    int ScreenHeight() const override;
+    Label* word(WordLabel label) const;
+
+    // BannerControls
+    void SetVisible(BannerControl control, bool visible) override;
+    void SetCaption(BannerControl label, const QString& caption) override;
+    int Left(BannerControl control) const override;
+    int Width(BannerControl control) const override;
+    void SetWidth(BannerControl control, int width) override;
+    QWidget* banner(BannerControl control) const;
+
+    Program& m_program;
+    SaverVariables& m_vars;
+    QColor m_backColor;
+    QPixmap m_picture;
+    bool m_unloaded = false;
+    bool m_loading = false;
+    bool m_loadAgain = false;
+
+    Shape* m_Shape2 = nullptr;
+    Label* m_Label3 = nullptr;
+    Label* m_lblanglicky2 = nullptr;
+    Label* m_lblcesky2 = nullptr;
+    Label* m_lblcesky = nullptr;
+    Label* m_lblanglicky = nullptr;
+    Label* m_Label1 = nullptr;
+    Label* m_Label2 = nullptr;
+    Image* m_Image2 = nullptr;
+    QTimer m_Timer1;
+    QTimer m_Timer2;
+};

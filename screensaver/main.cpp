@@ -1,0 +1,21 @@
+#include "dialog/platformdialogs.h"
+#include "lessons/lessonfolder.h"
+#include "screensaver/commandline.h"
+#include "screensaver/program.h"
+#include "screensaver/singleinstance.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(SingleInstance::DefaultLockFolder());
+    QtPlatformDialogs dialogs;
+    Program program({ArgumentString(QApplication::arguments()), instance.PrevInstance(),
+                     LessonsFolderBesideProgram(), &dialogs});
+    if (!program.Start())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,60 @@
+#include "screensaver/program.h"
+
+#include "dialog/frmnastaveni.h"
+#include "screensaver/frmmain.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+Program::Program(Options options) : m_options(std::move(options)) {}
+
+bool Program::Start()
+{
+    ShowMainWindow();
+    return !m_ended && HasWindows();
+}
+
+frmmain* Program::ShowMainWindow()
+{
+    auto* window = new frmmain(*this, m_vars);
+    m_main = window;
+    connect(window, &QObject::destroyed, this, &Program::windowGone);
+    window->Form_Load();
+    if (m_ended || window->IsUnloaded())
+        return nullptr;
+    window->ShowMaximized();
+    return window;
+}
+
+frmnastaveni* Program::ShowSettingsDialog()
+{
+    auto* dialog = new frmnastaveni(*this);
+    m_dialog = dialog;
+    connect(dialog, &QObject::destroyed, this, &Program::windowGone);
+    dialog->Form_Load();
+    dialog->show();
+    dialog->activateWindow();
+    return dialog;
+}
+
+bool Program::HasWindows() const
+{
+    return (m_main && !m_main->IsUnloaded()) || m_dialog;
+}
+
+void Program::EndNow()
+{
+    m_ended = true;
+    QCoreApplication::exit(0);
+}
+
+void Program::windowGone()
+{
+    // A window hands over to the other before it goes, so judge once the hand-over is done.
+    QTimer::singleShot(0, this, [this] {
+        if (!HasWindows()) {
+            emit finished();
+            QCoreApplication::exit(0);
+        }
+    });
+}

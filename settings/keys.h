@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLatin1StringView>
+#include <array>
+
+namespace SettingsKeys {
+
+inline constexpr QLatin1StringView AppName{"VKB_S"};
+inline constexpr QLatin1StringView Section{"nastaveni"};
+
+inline constexpr QLatin1StringView nprvni{"nprvni"};
+inline constexpr QLatin1StringView ndruhy{"ndruhy"};
+inline constexpr QLatin1StringView prvnicesky{"prvnicesky"};
+inline constexpr QLatin1StringView pozice{"pozice"};
+inline constexpr QLatin1StringView bpozadi{"bpozadi"};
+inline constexpr QLatin1StringView btextu{"btextu"};
+inline constexpr QLatin1StringView bstinu{"bstinu"};
+inline constexpr QLatin1StringView obr{"obr"};
+
+struct Default {
+    QLatin1StringView key;
+    QLatin1StringView text;
+};
+
+// In the order every reader and writer visits the keys.
+inline constexpr std::array<Default, 8> Defaults{{
+    {nprvni, QLatin1StringView{"3"}},
+    {ndruhy, QLatin1StringView{"3"}},
+    {prvnicesky, QLatin1StringView{"1"}},
+    {pozice, QLatin1StringView{"0"}},
+    {bpozadi, QLatin1StringView{"0"}},
+    {btextu, QLatin1StringView{"16777215"}},
+    {bstinu, QLatin1StringView{"14737632"}},
+    {obr, QLatin1StringView{""}},
+}};
+
+} // namespace SettingsKeys
