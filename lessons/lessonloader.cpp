@@ -10,7 +10,6 @@
 LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QString& title,
                                  const std::function<bool()>& betweenLines)
 {
-    lesson.WordCount = 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return LessonLoadResult::Unreadable;
@@ -31,7 +30,6 @@ LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QSt
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
                           const std::function<bool()>& betweenLines)
 {
-    lesson.WordCount = 0;
     LessonLoad load;
     random.Reseed();
     const QStringList files = ListLessonFiles(folder);

@@ -22,7 +22,7 @@ struct LessonLoad {
 
 // Picks a random file of the folder and parses it into the lesson, from slot 0 on. After
 // every line it calls betweenLines, which lets pending events run; when it returns false
-// the load stops where it is.
+// the load stops where it is. When no file can be opened the lesson in memory stays whole.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
                           const std::function<bool()>& betweenLines);
 

@@ -1,0 +1,91 @@
+#include "lessons/lessonlinereader.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+class TestLessonLineReader : public QObject {
+    Q_OBJECT
+private slots:
+    void lines_data();
+    void lines();
+    void lineEndSplitAcrossChunks();
+    void overlongLineIsCutAndNextLineStillRead();
+};
+
+namespace {
+
+QStringList readAll(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LessonLineReader reader(buffer);
+    QStringList lines;
+    while (!reader.AtEnd())
+        lines << reader.ReadLine();
+    return lines;
+}
+
+QString s(const char* text) { return QString::fromUtf8(text); }
+
+} // namespace
+
+void TestLessonLineReader::lines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{s("a"), s("b")};
+    QTest::newRow("lone CR") << QByteArray("a\rb\r") << QStringList{s("a"), s("b")};
+    QTest::newRow("lone LF") << QByteArray("a\nb\n") << QStringList{s("a"), s("b")};
+    QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{s("a"), s("b")};
+    QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\nb\r\n") << QStringList{s("a"), QString(), s("b")};
+    QTest::newRow("LF CR is two line ends") << QByteArray("a\n\rb") << QStringList{s("a"), QString(), s("b")};
+    QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{QString(), QString(), QString()};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("Windows-1250 Czech letters")
+        << QByteArray("\xe8\xe1\x9a\x9e\xfd\xed\xe9\xf9\xf8\xec\x8a\x8e\xd8\r\n")
+        << QStringList{s("čášžýíéůřěŠŽŘ")};
+    QTest::newRow("UTF-8 with byte-order mark")
+        << QByteArray("\xEF\xBB\xBFko\xC4\x8Dka\r\n") << QStringList{s("kočka")};
+    QTest::newRow("UTF-8 without mark")
+        << QByteArray("dog\r\nko\xC4\x8Dka\r\n\xC5\xBE\xC3\xA1\x62\x61\r\n") << QStringList{s("dog"), s("kočka"), s("žába")};
+    QTest::newRow("mark alone is stripped") << QByteArray("\xEF\xBB\xBF\r\nx") << QStringList{QString(), s("x")};
+    QTest::newRow("Windows-1250 decided by the first non-ASCII line")
+        << QByteArray("title\r\nko\xe8ka\r\n\xC4\x8D\r\n") << QStringList{s("title"), s("kočka"), s("ÄŤ")};
+    QTest::newRow("undefined Windows-1250 byte does not break the line")
+        << QByteArray("a\x98z\r\nb") << QStringList{QStringLiteral(u"a\u0098z"), s("b")};
+    QTest::newRow("NUL bytes stay inside the line") << QByteArray("a\0b\r\nc", 6) << QStringList{QString(QStringLiteral("a")) + QChar(0) + s("b"), s("c")};
+}
+
+void TestLessonLineReader::lines()
+{
+    QFETCH(QByteArray, bytes);
+    QTEST(readAll(bytes), "lines");
+}
+
+void TestLessonLineReader::lineEndSplitAcrossChunks()
+{
+    // A CR at the very end of one read and its LF at the start of the next is one line end.
+    QByteArray bytes;
+    while (bytes.size() + 102 <= 64 * 1024 - 1)
+        bytes += QByteArray(100, 'a') + "\r\n";
+    const qsizetype shortLines = bytes.size() / 102;
+    bytes += QByteArray(64 * 1024 - 1 - bytes.size(), 'b');
+    QCOMPARE(bytes.size(), 64 * 1024 - 1); // the CR is the last byte of the first read
+    const QStringList lines = readAll(bytes + "\r\nnext\r\n");
+    QCOMPARE(lines.size(), shortLines + 2);
+    QVERIFY(lines.at(shortLines).startsWith(QLatin1Char('b')));
+    QCOMPARE(lines.last(), s("next"));
+}
+
+void TestLessonLineReader::overlongLineIsCutAndNextLineStillRead()
+{
+    const QByteArray huge(3 * LessonLineReader::MaxLineBytes + 5, 'y');
+    const QStringList lines = readAll("T/x\r\n" + huge + "\r\nafter");
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(1).size(), LessonLineReader::MaxLineBytes);
+    QCOMPARE(lines.at(2), s("after"));
+}
+
+QTEST_GUILESS_MAIN(TestLessonLineReader)
+#include "tst_lessonlinereader.moc"

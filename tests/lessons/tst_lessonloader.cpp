@@ -1,0 +1,141 @@
+#include "lessons/lessonloader.h"
+#include "support/scriptedrandom.h"
+#include "support/testenvironment.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+class TestLessonLoader : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void randomNumberPicksFileByName_data();
+    void randomNumberPicksFileByName();
+    void onlyOrdinaryFilesAreLessons();
+    void missingOrEmptyFolderLeavesLessonInMemory_data();
+    void missingOrEmptyFolderLeavesLessonInMemory();
+    void stopBetweenLinesKeepsWhatWasStored();
+    void eventsGetTheirTurnAfterEveryLine();
+    void lessonWithCzechNameAndBlanksLoads();
+
+private:
+    QByteArray lessonBytes(const char* title, int entries);
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<LessonEntries> m_lesson;
+};
+
+void TestLessonLoader::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_lesson = std::make_unique<LessonEntries>();
+}
+
+void TestLessonLoader::cleanup()
+{
+    m_dir.reset();
+    m_lesson.reset();
+}
+
+QByteArray TestLessonLoader::lessonBytes(const char* title, int entries)
+{
+    QByteArray bytes = QByteArray(title) + "/x\r\nabout\r\n";
+    for (int i = 0; i < entries; ++i)
+        bytes += "w" + QByteArray::number(i) + "\r\n[p]\r\nnoun\r\nslovo\r\nnote\r\nA.|B.\r\n--\r\n";
+    return bytes;
+}
+
+void TestLessonLoader::randomNumberPicksFileByName_data()
+{
+    QTest::addColumn<float>("r");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("zero picks the first by name") << 0.0f << QStringLiteral("A");
+    QTest::newRow("a half of four picks the third") << 0.5f << QStringLiteral("C");
+    QTest::newRow("just below one picks the last") << 0.99999994f << QStringLiteral("D");
+}
+
+void TestLessonLoader::randomNumberPicksFileByName()
+{
+    QFETCH(float, r);
+    for (const char* name : {"d.txt", "b.txt", "a.txt", "c.txt"})
+        WriteFile(m_dir->filePath(QString::fromLatin1(name)), lessonBytes(QByteArray(name).left(1).toUpper().constData(), 2));
+    ScriptedRandom random({r});
+    const LessonLoad load = LoadLessonFile(*m_lesson, m_dir->path(), random, {});
+    QCOMPARE(load.result, LessonLoadResult::Loaded);
+    QTEST(load.title, "title");
+    QCOMPARE(m_lesson->WordCount, qint16(2));
+    QCOMPARE(random.log, QStringLiteral("SN"));
+}
+
+void TestLessonLoader::onlyOrdinaryFilesAreLessons()
+{
+    WriteFile(m_dir->filePath(QStringLiteral(".hidden")), lessonBytes("Hidden", 1));
+    WriteFile(m_dir->filePath(QStringLiteral("sub/inner.txt")), lessonBytes("Inner", 1));
+    WriteFile(m_dir->filePath(QStringLiteral("only.txt")), lessonBytes("Only", 3));
+    for (float r : {0.0f, 0.4f, 0.9f}) {
+        ScriptedRandom random({r});
+        QCOMPARE(LoadLessonFile(*m_lesson, m_dir->path(), random, {}).title, QStringLiteral("Only"));
+    }
+}
+
+void TestLessonLoader::missingOrEmptyFolderLeavesLessonInMemory_data()
+{
+    QTest::addColumn<bool>("folderExists");
+    QTest::newRow("missing folder") << false;
+    QTest::newRow("empty folder") << true;
+}
+
+void TestLessonLoader::missingOrEmptyFolderLeavesLessonInMemory()
+{
+    QFETCH(bool, folderExists);
+    WriteFile(m_dir->filePath(QStringLiteral("a.txt")), lessonBytes("A", 3));
+    ScriptedRandom random;
+    QCOMPARE(LoadLessonFile(*m_lesson, m_dir->path(), random, {}).result, LessonLoadResult::Loaded);
+
+    const QString other = m_dir->filePath(QStringLiteral("other"));
+    if (folderExists)
+        QVERIFY(QDir().mkpath(other));
+    QCOMPARE(LoadLessonFile(*m_lesson, other, random, {}).result, LessonLoadResult::NoLessons);
+    QCOMPARE(m_lesson->WordCount, qint16(3));
+}
+
+void TestLessonLoader::stopBetweenLinesKeepsWhatWasStored()
+{
+    WriteFile(m_dir->filePath(QStringLiteral("a.txt")), lessonBytes("A", 5));
+    ScriptedRandom random;
+    int lines = 0;
+    // Stop right after the terminator of the second entry (2 header lines + 2 x 7).
+    const LessonLoad load = LoadLessonFile(*m_lesson, m_dir->path(), random, [&] { return ++lines < 16; });
+    QCOMPARE(load.result, LessonLoadResult::Interrupted);
+    QCOMPARE(m_lesson->WordCount, qint16(2));
+}
+
+void TestLessonLoader::eventsGetTheirTurnAfterEveryLine()
+{
+    WriteFile(m_dir->filePath(QStringLiteral("a.txt")), lessonBytes("A", 4));
+    ScriptedRandom random;
+    int calls = 0;
+    QVector<int> countSeen;
+    LoadLessonFile(*m_lesson, m_dir->path(), random, [&] {
+        ++calls;
+        countSeen << m_lesson->WordCount;
+        return true;
+    });
+    QCOMPARE(calls, 2 + 4 * 7);
+    // A word shown during the load draws from the entries stored so far.
+    QCOMPARE(countSeen.at(8), 1);
+    QCOMPARE(countSeen.at(15), 2);
+}
+
+void TestLessonLoader::lessonWithCzechNameAndBlanksLoads()
+{
+    WriteFile(m_dir->filePath(QStringLiteral("Zvířata a ptáci (2).txt")), lessonBytes("Zv\xed\xf8""ata", 1));
+    ScriptedRandom random;
+    const LessonLoad load = LoadLessonFile(*m_lesson, m_dir->path(), random, {});
+    QCOMPARE(load.result, LessonLoadResult::Loaded);
+    QCOMPARE(load.title, QStringLiteral("Zvířata"));
+}
+
+QTEST_GUILESS_MAIN(TestLessonLoader)
+#include "tst_lessonloader.moc"

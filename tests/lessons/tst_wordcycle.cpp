@@ -1,0 +1,259 @@
+#include "lessons/wordcycle.h"
+#include "support/scriptedrandom.h"
+
+#include <QtTest>
+#include <map>
+#include <memory>
+
+namespace {
+
+struct FakeLabel {
+    QString caption = QStringLiteral("Label1");
+    bool visible = true;
+    int left = 0, top = 0, width = 5295, height = 615;
+};
+
+// The four labels on a 1024 x 768 screen, in twips.
+class FakeLabels : public WordLabels {
+public:
+    FakeLabels()
+    {
+        labels[WordLabel::lblcesky] = {QStringLiteral("Label1"), true, 3480, 5880};
+        labels[WordLabel::lblanglicky] = {QStringLiteral("Label1"), true, 3480, 6480};
+        labels[WordLabel::lblcesky2] = {QStringLiteral("Label1"), true, 3540, 5940};
+        labels[WordLabel::lblanglicky2] = {QStringLiteral("Label1"), true, 3540, 6540};
+    }
+    void SetVisible(WordLabel l, bool v) override { labels[l].visible = v; }
+    void SetCaption(WordLabel l, const QString& c) override
+    {
+        labels[l].caption = c;
+        ++captionChanges;
+    }
+    QString Caption(WordLabel l) const override { return labels.at(l).caption; }
+    int Left(WordLabel l) const override { return labels.at(l).left; }
+    int Top(WordLabel l) const override { return labels.at(l).top; }
+    int Width(WordLabel l) const override { return labels.at(l).width; }
+    int Height(WordLabel l) const override { return labels.at(l).height; }
+    void Move(WordLabel l, int left, int top) override
+    {
+        labels[l].left = left;
+        labels[l].top = top;
+        if (l == WordLabel::lblcesky)
+            ++anchorMoves;
+    }
+    int ScreenWidth() const override { return 1024 * 15; }
+    int ScreenHeight() const override { return 768 * 15; }
+
+    std::map<WordLabel, FakeLabel> labels;
+    int captionChanges = 0;
+    int anchorMoves = 0;
+};
+
+std::unique_ptr<SaverVariables> variables(int first, int second, bool czechFirst, int placement = 0)
+{
+    auto vars = std::make_unique<SaverVariables>();
+    vars->FirstDelay = static_cast<qint16>(first);
+    vars->SecondDelay = static_cast<qint16>(second);
+    vars->CzechFirst = czechFirst ? VbTrue : VbFalse;
+    vars->PlacementMode = static_cast<qint16>(placement);
+    vars->ShadowOffset = 20;
+    vars->lesson.WordCount = 2;
+    vars->lesson.EnglishWords[0] = QStringLiteral("dog");
+    vars->lesson.CzechWords[0] = QStringLiteral("pes, psík");
+    vars->lesson.EnglishWords[1] = QStringLiteral("cat");
+    vars->lesson.CzechWords[1] = QStringLiteral("kočka");
+    return vars;
+}
+
+} // namespace
+
+class TestWordCycle : public QObject {
+    Q_OBJECT
+private slots:
+    void cycle_data();
+    void cycle();
+    void placement_data();
+    void placement();
+    void drawsInOrder_data();
+    void drawsInOrder();
+    void captionsAndStacking_data();
+    void captionsAndStacking();
+    void fixedPlacementNeverMovesTheAnchor();
+    void emptyLessonShowsSlotZero();
+    void delaysAddingUpBeyondSixteenBitsStillCycle();
+};
+
+void TestWordCycle::cycle_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    // Per tick, what shows after it: N a new word alone, 1 the first word alone, 2 the pair.
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("defaults 3 and 3") << 3 << 3 << QStringLiteral("N112222N112222N");
+    QTest::newRow("F 1 S 1") << 1 << 1 << QStringLiteral("N22N22N");
+    QTest::newRow("F 0 S 2") << 0 << 2 << QStringLiteral("N22N22N");
+    QTest::newRow("F 3 S 0") << 3 << 0 << QStringLiteral("N111N111N");
+    QTest::newRow("F 1 S 0") << 1 << 0 << QStringLiteral("N1N1N1");
+    QTest::newRow("F 0 S 0") << 0 << 0 << QStringLiteral("N1N1N1");
+    QTest::newRow("F 0 S 1") << 0 << 1 << QStringLiteral("N1N1N1");
+    QTest::newRow("negative F") << -5 << 3 << QStringLiteral("N1N1N1");
+    QTest::newRow("F 2 S -1") << 2 << -1 << QStringLiteral("N1N1N1");
+    QTest::newRow("F 5 S 1") << 5 << 1 << QStringLiteral("N111122N");
+}
+
+void TestWordCycle::cycle()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(QString, pattern);
+    for (const bool czechFirst : {true, false}) {
+        for (const int placement : {0, 2}) {
+            auto vars = variables(first, second, czechFirst, placement);
+            FakeLabels labels;
+            ScriptedRandom random({0.3f});
+            const WordLabel firstWord = czechFirst ? WordLabel::lblcesky : WordLabel::lblanglicky;
+            const WordLabel secondWord = czechFirst ? WordLabel::lblanglicky : WordLabel::lblcesky;
+            const WordLabel secondShadow = czechFirst ? WordLabel::lblanglicky2 : WordLabel::lblcesky2;
+            QString seen;
+            for (int tick = 0; tick < pattern.size(); ++tick) {
+                const int reseedsBefore = random.reseeds;
+                WordTick(*vars, labels, random);
+                QVERIFY(labels.labels[firstWord].visible);
+                QCOMPARE(labels.labels[secondShadow].visible, labels.labels[secondWord].visible);
+                if (random.reseeds != reseedsBefore)
+                    seen += QLatin1Char('N');
+                else
+                    seen += labels.labels[secondWord].visible ? QLatin1Char('2') : QLatin1Char('1');
+            }
+            QVERIFY2(seen == pattern, qPrintable(QStringLiteral("czech first %1, placement %2: %3")
+                                                     .arg(czechFirst).arg(placement).arg(seen)));
+        }
+    }
+}
+
+void TestWordCycle::placement_data()
+{
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<int>("screenHeight");
+    QTest::addColumn<float>("r1");
+    QTest::addColumn<float>("r2");
+    QTest::addColumn<QPoint>("anchor");
+    QTest::newRow("zero keeps the margin") << 15360 << 11520 << 0.0f << 0.0f << QPoint(1000, 1000);
+    QTest::newRow("half") << 15360 << 11520 << 0.5f << 0.5f << QPoint(1000 + (15360 - 2000 - 5295) / 2, 1000 + (11520 - 2000 - 1230) / 2);
+    QTest::newRow("floor, not rounding") << 15360 << 11520 << 0.99999994f << 0.99999994f << QPoint(9064, 9289);
+    QTest::newRow("screen too small goes below the margin") << 6000 << 2000 << 1.0f << 1.0f << QPoint(-295, -230);
+}
+
+void TestWordCycle::placement()
+{
+    QFETCH(int, screenWidth);
+    QFETCH(int, screenHeight);
+    QFETCH(float, r1);
+    QFETCH(float, r2);
+    QTEST(AnchorPlacement(screenWidth, screenHeight, 5295, 615, 615, r1, r2), "anchor");
+}
+
+void TestWordCycle::drawsInOrder_data()
+{
+    QTest::addColumn<int>("placement");
+    QTest::addColumn<QString>("log");
+    QTest::newRow("random places draw twice, reseed, then the entry") << 0 << QStringLiteral("NNSN");
+    QTest::newRow("fixed place draws only the entry") << 3 << QStringLiteral("SN");
+}
+
+void TestWordCycle::drawsInOrder()
+{
+    QFETCH(int, placement);
+    auto vars = variables(3, 3, true, placement);
+    FakeLabels labels;
+    ScriptedRandom random;
+    WordTick(*vars, labels, random);
+    QTEST(random.log, "log");
+}
+
+void TestWordCycle::captionsAndStacking_data()
+{
+    QTest::addColumn<QString>("czech");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<QString>("czechShown");
+    QTest::newRow("alternatives cut at the first comma") << QStringLiteral("pes, psík") << QStringLiteral("dog") << true << QStringLiteral("pes");
+    QTest::newRow("single word whole") << QStringLiteral("pes") << QStringLiteral("dog") << false << QStringLiteral("pes");
+    QTest::newRow("leading comma shows nothing") << QStringLiteral(",pes") << QStringLiteral("dog") << true << QString();
+    QTest::newRow("English commas shown whole") << QStringLiteral("a") << QStringLiteral("well, well") << false << QStringLiteral("a");
+}
+
+void TestWordCycle::captionsAndStacking()
+{
+    QFETCH(QString, czech);
+    QFETCH(QString, english);
+    QFETCH(bool, czechFirst);
+    auto vars = variables(3, 3, czechFirst);
+    vars->lesson.WordCount = 1;
+    vars->lesson.CzechWords[0] = czech;
+    vars->lesson.EnglishWords[0] = english;
+    FakeLabels labels;
+    labels.labels[WordLabel::lblanglicky].height = 1230; // a caption wrapped onto two lines
+    ScriptedRandom random({0.25f, 0.75f, 0.9f});
+    WordTick(*vars, labels, random);
+
+    auto& l = labels.labels;
+    QTEST(l[WordLabel::lblcesky].caption, "czechShown");
+    QCOMPARE(l[WordLabel::lblanglicky].caption, english);
+    QCOMPARE(l[WordLabel::lblcesky2].caption, l[WordLabel::lblcesky].caption);
+    QCOMPARE(l[WordLabel::lblanglicky2].caption, english);
+
+    const FakeLabel& anchor = l[WordLabel::lblcesky];
+    QCOMPARE(QPoint(anchor.left, anchor.top), AnchorPlacement(15360, 11520, 5295, 615, 1230, 0.25f, 0.75f));
+    const int englishTop = czechFirst ? anchor.top + anchor.height : anchor.top - 1230;
+    QCOMPARE(QPoint(l[WordLabel::lblanglicky].left, l[WordLabel::lblanglicky].top), QPoint(anchor.left, englishTop));
+    QCOMPARE(QPoint(l[WordLabel::lblcesky2].left, l[WordLabel::lblcesky2].top), QPoint(anchor.left + 20, anchor.top + 20));
+    QCOMPARE(QPoint(l[WordLabel::lblanglicky2].left, l[WordLabel::lblanglicky2].top), QPoint(anchor.left + 20, englishTop + 20));
+}
+
+void TestWordCycle::fixedPlacementNeverMovesTheAnchor()
+{
+    auto vars = variables(1, 1, true, 4);
+    FakeLabels labels;
+    ScriptedRandom random({0.7f});
+    for (int tick = 0; tick < 12; ++tick)
+        WordTick(*vars, labels, random);
+    QCOMPARE(labels.anchorMoves, 0);
+    QCOMPARE(QPoint(labels.labels[WordLabel::lblanglicky].left, labels.labels[WordLabel::lblanglicky].top), QPoint(3480, 5880 + 615));
+    QCOMPARE(QPoint(labels.labels[WordLabel::lblcesky2].left, labels.labels[WordLabel::lblcesky2].top), QPoint(3500, 5900));
+}
+
+void TestWordCycle::emptyLessonShowsSlotZero()
+{
+    auto vars = variables(3, 3, true);
+    vars->lesson.WordCount = 0;
+    FakeLabels labels;
+    ScriptedRandom random({0.99f});
+    WordTick(*vars, labels, random);
+    QCOMPARE(labels.labels[WordLabel::lblcesky].caption, QStringLiteral("pes"));
+    vars->lesson.CzechWords[0].clear();
+    vars->WordTick = 0;
+    WordTick(*vars, labels, random);
+    QCOMPARE(labels.labels[WordLabel::lblcesky].caption, QString());
+}
+
+void TestWordCycle::delaysAddingUpBeyondSixteenBitsStillCycle()
+{
+    QCOMPARE(PairEndTick(32767, 32767), qint16(32767));
+    QCOMPARE(PairEndTick(-32768, -32768), qint16(-32768));
+    QCOMPARE(PairEndTick(3, 3), qint16(6));
+
+    auto vars = variables(32000, 32000, true);
+    FakeLabels labels;
+    ScriptedRandom random;
+    vars->WordTick = 32767;
+    WordTick(*vars, labels, random);
+    QCOMPARE(vars->WordTick, qint16(0));
+    vars->WordTick = 32766;
+    WordTick(*vars, labels, random);
+    QCOMPARE(vars->WordTick, qint16(32767));
+    QVERIFY(labels.labels[WordLabel::lblanglicky].visible);
+}
+
+QTEST_GUILESS_MAIN(TestWordCycle)
+#include "tst_wordcycle.moc"
