@@ -15,6 +15,7 @@ int main(int argc, char* argv[])
     QtPlatformDialogs dialogs;
     Program program({ArgumentString(QApplication::arguments()), instance.PrevInstance(),
                      LessonsFolderBesideProgram(), &dialogs});
+    QObject::connect(&program, &Program::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     if (!program.Start())
         return 0;
     return QApplication::exec();

@@ -3,7 +3,6 @@
 #include "dialog/frmnastaveni.h"
 #include "screensaver/frmmain.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 Program::Program(Options options) : m_options(std::move(options)) {}
@@ -45,16 +44,14 @@ bool Program::HasWindows() const
 void Program::EndNow()
 {
     m_ended = true;
-    QCoreApplication::exit(0);
+    emit finished();
 }
 
 void Program::windowGone()
 {
     // A window hands over to the other before it goes, so judge once the hand-over is done.
     QTimer::singleShot(0, this, [this] {
-        if (!HasWindows()) {
+        if (!HasWindows())
             emit finished();
-            QCoreApplication::exit(0);
-        }
     });
 }

@@ -48,6 +48,7 @@ public:
     frmnastaveni* SettingsDialog() const { return m_dialog; }
 
 signals:
+    // Nothing is left to run: the process ends.
     void finished();
 
 private:
