@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QMessageBox>
 
 bool QtPlatformDialogs::ChooseColour(QWidget* parent, QColor& colour)
 {
@@ -14,9 +15,14 @@ bool QtPlatformDialogs::ChooseColour(QWidget* parent, QColor& colour)
 
 bool QtPlatformDialogs::ChooseFile(QWidget* parent, const QString& filter, QString& fileName)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
     if (chosen.isEmpty())
         return false;
     fileName = chosen;
     return true;
+}
+
+void QtPlatformDialogs::ReportFailure(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, parent ? parent->windowTitle() : QString(), message);
 }

@@ -1,0 +1,19 @@
+#include "dialog/commondialog.h"
+
+#include "dialog/platformdialogs.h"
+#include "screensaver/platformcolours.h"
+#include "screensaver/program.h"
+
+void CommonDialog::ShowColor()
+{
+    QColor colour = ColourFromNumber(m_color).value_or(QColor(Qt::black));
+    if (m_program.Dialogs().ChooseColour(m_owner, colour))
+        m_color = NumberFromColour(colour);
+}
+
+void CommonDialog::ShowOpen()
+{
+    QString fileName = m_fileName;
+    if (m_program.Dialogs().ChooseFile(m_owner, m_filter, fileName))
+        m_fileName = fileName;
+}
