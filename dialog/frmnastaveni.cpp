@@ -1,25 +1,528 @@
 #include "dialog/frmnastaveni.h"
 
+#include "dialog/controls.h"
+#include "dialog/platformdialogs.h"
+#include "dialog/updown.h"
+#include "lessons/bannercycle.h"
+#include "screensaver/image.h"
+#include "screensaver/label.h"
+#include "screensaver/pictureloader.h"
+#include "screensaver/platformcolours.h"
 #include "screensaver/program.h"
+#include "screensaver/shape.h"
 #include "screensaver/twips.h"
+#include "settings/Module1.h"
+#include "settings/keys.h"
+#include "settings/numeric.h"
+#include "settings/registry.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <optional>
+
+namespace {
+
+constexpr quint32 White = 0x00FFFFFF;
+constexpr quint32 Black = 0x00000000;
+constexpr quint32 ButtonFace = 0x8000000F;
+
+QColor colour(quint32 number) { return ColourFromNumber(number).value_or(QColor(Qt::black)); }
+
+QFont arial(double pointSize, bool bold = false, bool italic = false)
+{
+    return DesignFont(QStringLiteral("Arial"), pointSize, bold, italic);
+}
+
+QFont sloganFont() { return DesignFont(QStringLiteral("Times New Roman"), 8.25, true); }
+
+struct LabelDesign {
+    const char* name;
+    QString caption = {};
+    int left, top, width, height;
+    quint32 fore = SystemColour::ButtonText;
+    std::optional<quint32> back = {}; // transparent without one
+    Qt::Alignment alignment = Qt::AlignLeft;
+    Label::Sizing sizing = Label::Sizing::Fixed;
+    std::optional<QFont> font = {}; // the window's font without one
+};
+
+Label* makeLabel(QWidget* parent, const LabelDesign& design)
+{
+    auto* label = new Label(parent, design.caption);
+    label->setObjectName(QLatin1String(design.name));
+    if (design.font)
+        label->SetLabelFont(*design.font);
+    label->SetForeColor(colour(design.fore));
+    if (design.back)
+        label->SetBackColor(colour(*design.back));
+    label->SetAlignment(design.alignment);
+    label->SetTwipsGeometry(design.left, design.top, design.width, design.height);
+    label->SetSizing(design.sizing);
+    return label;
+}
+
+void setTwipsGeometry(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                        TwipsToPixels(height));
+}
+
+void paintWhite(QWidget* widget, bool blackText)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour(White));
+    palette.setColor(QPalette::Button, colour(White)); // what buttons fill their background with
+    if (blackText)
+        palette.setColor(QPalette::WindowText, colour(Black));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Qt counts every automatically exclusive option button anywhere below a parent as one
+// group, so the page options would clear the language options on the page: group them
+// explicitly.
+void groupOptions(std::initializer_list<QRadioButton*> options)
+{
+    auto* group = new QButtonGroup((*options.begin())->parentWidget());
+    for (QRadioButton* option : options)
+        group->addButton(option);
+}
+
+QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption, int left,
+                         int top, int width, int height)
+{
+    auto* option = new QRadioButton(caption, parent);
+    option->setObjectName(QLatin1String(name));
+    paintWhite(option, true);
+    setTwipsGeometry(option, left, top, width, height);
+    return option;
+}
+
+CommandButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left,
+                          int top, int width, int height)
+{
+    auto* button = new CommandButton(parent, caption);
+    button->setObjectName(QLatin1String(name));
+    button->SetTwipsGeometry(left, top, width, height);
+    return button;
+}
+
+QWidget* makePanel(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QLatin1String(name));
+    paintWhite(panel, false);
+    // A page is a tab stop of its own, as the designed tab order has it.
+    panel->setFocusPolicy(Qt::TabFocus);
+    setTwipsGeometry(panel, left, top, width, height);
+    return panel;
+}
+
+QLineEdit* makeDelayBox(QWidget* parent, const char* name, int top)
+{
+    auto* box = new QLineEdit(QStringLiteral("1"), parent);
+    box->setObjectName(QLatin1String(name));
+    setTwipsGeometry(box, 2160, top, 375, 285);
+    return box;
+}
+
+UpDown* makeUpDown(QWidget* parent, const char* name, QLineEdit* buddy)
+{
+    auto* upDown = new UpDown(parent);
+    upDown->setObjectName(QLatin1String(name));
+    upDown->SetRange(1, 30);
+    upDown->SetBuddy(buddy);
+    const QRect box = buddy->geometry();
+    upDown->setGeometry(box.right() + 1, box.top(), TwipsToPixels(240), box.height());
+    return upDown;
+}
+
+QString versionCaption()
+{
+    return QStringLiteral("verze: %1.%2.%3")
+        .arg(VOKABO_VERSION_MAJOR)
+        .arg(VOKABO_VERSION_MINOR)
+        .arg(VOKABO_VERSION_PATCH);
+}
+
+QString defaultText(QLatin1StringView key)
+{
+    for (const auto& entry : SettingsKeys::Defaults) {
+        if (entry.key == key)
+            return entry.text;
+    }
+    return {};
+}
+
+// A delay as OK stores it. A box holding no number would make the next start reset every
+// setting, so such a typo keeps the delay that was stored, or the default if that is no
+// number either.
+QString delayToStore(registry& reg, QLatin1StringView key, const QString& boxText)
+{
+    if (IsNumeric(boxText))
+        return boxText;
+    reg.setKey(key);
+    if (reg.RegGet() && IsNumeric(reg.Setting()))
+        return reg.Setting();
+    return defaultText(key);
+}
+
+} // namespace
 
 frmnastaveni::frmnastaveni(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      m_program(program)
+      m_program(program), cd(program, this)
 {
+    setObjectName(QStringLiteral("frmnastaveni"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Nastavení"));
-    setFixedSize(TwipsToPixels(6045), TwipsToPixels(6045));
+    setFont(arial(8.25));
+    paintWhite(this, false);
+    // The option buttons are designed 13 pixels high: their circles must fit in that.
+    setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 12px; height: 12px; }"));
+    const QSize client(TwipsToPixels(6045), TwipsToPixels(6045));
+    setFixedSize(client);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
+                                    QGuiApplication::primaryScreen()->availableGeometry()));
+
+    buildHeader();
+    OptNastaveni = makeOption(this, "OptNastaveni", QStringLiteral("Nastavení"), 240, 1200, 1035, 195);
+    optVzhled = makeOption(this, "optVzhled", QStringLiteral("Vzhled"), 240, 1560, 1155, 195);
+    opto = makeOption(this, "opto", QStringLiteral("O nás"), 240, 1920, 1155, 195);
+    OptNastaveni->setChecked(true);
+    groupOptions({OptNastaveni, optVzhled, opto});
+    connect(OptNastaveni, &QRadioButton::clicked, this, &frmnastaveni::OptNastaveni_Click);
+    connect(optVzhled, &QRadioButton::clicked, this, &frmnastaveni::optVzhled_Click);
+    connect(opto, &QRadioButton::clicked, this, &frmnastaveni::opto_Click);
+
+    Picture1 = makePanel(this, "Picture1", 1920, 1200, 3975, 3975);
+    Picture2 = makePanel(this, "Picture2", 1920, 1080, 3975, 4095);
+    Picture3 = makePanel(this, "Picture3", 1920, 1080, 3975, 4095);
+    Picture2->hide();
+    Picture3->hide();
+    buildSettingsPage();
+    buildAppearancePage();
+    buildAboutPage();
+
+    cmdpuv = makeButton(this, "cmdpuv", QStringLiteral("Výchozí nastavení"), 120, 5400, 1575, 495);
+    cmdOk = makeButton(this, "cmdOk", QStringLiteral("OK"), 3720, 5400, 975, 495);
+    CmdStorno = makeButton(this, "CmdStorno", QStringLiteral("Storno"), 4800, 5400, 975, 495);
+    connect(cmdpuv, &QPushButton::clicked, this, &frmnastaveni::cmdpuv_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &frmnastaveni::cmdOk_Click);
+    connect(CmdStorno, &QPushButton::clicked, this, &frmnastaveni::CmdStorno_Click);
+
+    setTabOrder();
+    cmdOk->setFocus();
 }
 
-void frmnastaveni::Form_Load() { Vsporici = false; }
+void frmnastaveni::buildHeader()
+{
+    // Created back to front, so that each control is drawn over the ones made before it.
+    Shape2 = new Shape(this, true, colour(SystemColour::WindowBackground), colour(White));
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->SetTwipsGeometry(-120, 0, 5895, 975);
+    Label3 = makeLabel(this, {.name = "Label3", .caption = SiteAddress(), .left = 765, .top = 165,
+                              .width = 4560, .height = 480, .fore = 0x00E0E0E0,
+                              .sizing = Label::Sizing::AutoSize, .font = arial(20.25, true, true)});
+    Image2 = new Image(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->SetPicture(QPixmap(QStringLiteral(":/logo.bmp")));
+    Image2->SetTwipsGeometry(240, 195, 435, 405);
+    Label2 = makeLabel(this, {.name = "Label2", .caption = Slogan(), .left = 1800, .top = 600,
+                              .width = 3375, .height = 255, .font = sloganFont()});
+    Label1 = makeLabel(this, {.name = "Label1", .caption = SiteAddress(), .left = 720, .top = 120,
+                              .width = 4560, .height = 480, .sizing = Label::Sizing::AutoSize,
+                              .font = arial(20.25, true, true)});
+    Shape1 = new Shape(this, false, colour(White), colour(0x00FE653F));
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->SetTwipsGeometry(120, 1080, 1575, 4215);
+}
+
+void frmnastaveni::buildSettingsPage()
+{
+    QWidget* page = Picture1;
+    const auto sentence = [page](const char* name, const QString& caption, int left, int top,
+                                 int width, int height) {
+        return makeLabel(page, {.name = name, .caption = caption, .left = left, .top = top,
+                                .width = width, .height = height, .fore = Black, .back = White});
+    };
+    sentence("Label4", QStringLiteral("Co se má zobrazit nejdřív?"), 0, 0, 2175, 255);
+    Option1 = makeOption(page, "Option1", QStringLiteral("Nejřív česky"), 600, 360, 2895, 375);
+    Option2 = makeOption(page, "Option2", QStringLiteral("Nejdřív anglicky"), 600, 720, 2895, 375);
+    Option1->setChecked(true);
+    groupOptions({Option1, Option2});
+    sentence("Label5", QStringLiteral("následuje prodleva:"), 0, 1680, 2175, 255);
+    txtprvni = makeDelayBox(page, "txtprvni", 1680);
+    UpDown1 = makeUpDown(page, "UpDown1", txtprvni);
+    Label6[0] = sentence("Label6", QStringLiteral("s. "), 2880, 1680, 735, 255);
+    sentence("Label7", QStringLiteral("poté se zobrazí slovíčko anglicky"), 0, 2160, 2775, 375);
+    sentence("Label8", QStringLiteral("Následuje další prodleva:"), 0, 2880, 2655, 255);
+    txtdruhy = makeDelayBox(page, "txtdruhy", 2880);
+    UpDown2 = makeUpDown(page, "UpDown2", txtdruhy);
+    Label6[1] = sentence("Label6", QStringLiteral("s. "), 2880, 2880, 735, 255);
+    sentence("Label9", QStringLiteral("a vše se opakuje"), 0, 3480, 3855, 375);
+}
+
+void frmnastaveni::buildAppearancePage()
+{
+    QWidget* page = Picture2;
+    const auto caption = [page](const char* name, const QString& text, int left, int top, int width) {
+        makeLabel(page, {.name = name, .caption = text, .left = left, .top = top, .width = width,
+                         .height = 255, .fore = Black});
+    };
+    const auto swatch = [page](const char* name, int top) {
+        auto* label = new ColourSwatch(page, SystemColour::WindowBackground, SystemColour::WindowText);
+        label->setObjectName(QLatin1String(name));
+        label->SetTwipsGeometry(1800, top, 1335, 255);
+        return label;
+    };
+    const QFont previewFont = arial(14.25, true);
+
+    // Created back to front, so that each control is drawn over the ones made before it.
+    lblprevpoz = makeLabel(page, {.name = "lblprevpoz", .left = 720, .top = 2400, .width = 2415,
+                                  .height = 1695, .back = ButtonFace});
+    Image1 = new Image(page);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->SetTwipsGeometry(720, 2400, 2415, 1695);
+    lblprevstin = makeLabel(page, {.name = "lblprevstin", .caption = QStringLiteral("TEXT"),
+                                   .left = 1340, .top = 3140, .width = 1335, .height = 400,
+                                   .font = previewFont});
+    caption("Label10", QStringLiteral("Barva pozadí:"), 240, 240, 1215);
+    lblpozadi = swatch("lblpozadi", 240);
+    caption("Label11", QStringLiteral("Barva textu:"), 240, 600, 1095);
+    lbltext = swatch("lbltext", 600);
+    caption("Label12", QStringLiteral("Barva stínu:"), 240, 960, 975);
+    lblstin = swatch("lblstin", 960);
+    caption("Label13", QStringLiteral("Obrázek na pozadí:"), 240, 1440, 1695);
+    lblcestaobr = makeLabel(page, {.name = "lblcestaobr", .left = 600, .top = 1680, .width = 2775,
+                                   .height = 855});
+    lblprevtext = makeLabel(page, {.name = "lblprevtext", .caption = QStringLiteral("TEXT"),
+                                   .left = 1320, .top = 3120, .width = 1335, .height = 375,
+                                   .font = previewFont});
+
+    const QString more = QStringLiteral("...");
+    cmdpozadi = makeButton(page, "cmdpozadi", more, 3240, 240, 375, 255);
+    cmdtext = makeButton(page, "cmdtext", more, 3240, 600, 375, 255);
+    cmdstin = makeButton(page, "cmdstin", more, 3240, 960, 375, 255);
+    cmdobr = makeButton(page, "cmdobr", more, 3240, 1680, 375, 255);
+    connect(cmdpozadi, &QPushButton::clicked, this, &frmnastaveni::cmdpozadi_Click);
+    connect(cmdtext, &QPushButton::clicked, this, &frmnastaveni::cmdtext_Click);
+    connect(cmdstin, &QPushButton::clicked, this, &frmnastaveni::cmdstin_Click);
+    connect(cmdobr, &QPushButton::clicked, this, &frmnastaveni::cmdobr_Click);
+}
+
+void frmnastaveni::buildAboutPage()
+{
+    QWidget* page = Picture3;
+    const auto centred = Qt::AlignHCenter | Qt::AlignTop;
+    const auto right = Qt::AlignRight | Qt::AlignTop;
+    makeLabel(page, {.name = "Label14",
+                     .caption = QStringLiteral("Tento spořič obrazovky vzniknul na podporu  "
+                                               "nekomerčního webu pro všechny studenty angličtiny: "),
+                     .left = 0, .top = 240, .width = 3855, .height = 615, .alignment = centred});
+    makeLabel(page, {.name = "Label15", .caption = SiteAddress(), .left = 120, .top = 1440,
+                     .width = 3600, .height = 360, .sizing = Label::Sizing::AutoSize,
+                     .font = arial(15.75, true, true)});
+    makeLabel(page, {.name = "Label18", .caption = Slogan(), .left = 240, .top = 1800,
+                     .width = 3375, .height = 255, .alignment = centred, .font = sloganFont()});
+    makeLabel(page, {.name = "Label16", .caption = QStringLiteral("Autor: Tým Vokabo"), .left = 1920,
+                     .top = 3360, .width = 2055, .height = 255, .alignment = right});
+    makeLabel(page, {.name = "Label17", .caption = QStringLiteral("Náměty pište na info@vokabo.cz"),
+                     .left = 600, .top = 3600, .width = 3375, .height = 255, .alignment = right});
+    lblverze = makeLabel(page, {.name = "lblverze", .caption = QStringLiteral("Label19"), .left = 0,
+                                .top = 3840, .width = 1215, .height = 255, .fore = 0x00808080,
+                                .font = arial(8.25, false, true)});
+}
+
+void frmnastaveni::setTabOrder()
+{
+    // Of each group of option buttons only the selected one is a tab stop; the arrow keys
+    // move within the group.
+    const auto tabStopWhenSelected = [](QRadioButton* option) {
+        const auto update = [option](bool checked) {
+            option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+        };
+        update(option->isChecked());
+        connect(option, &QRadioButton::toggled, option, update);
+    };
+    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto})
+        tabStopWhenSelected(option);
+
+    const QList<QWidget*> order{cmdOk,   CmdStorno, Picture1,  txtdruhy, txtprvni,     Option2,
+                                Option1, UpDown1,   UpDown2,   Picture2, cmdpozadi,    cmdtext,
+                                cmdstin, cmdobr,    cmdpuv,    OptNastaveni, optVzhled, opto,
+                                Picture3};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmnastaveni::Form_Load()
+{
+    Vsporici = false;
+    LoadControls();
+}
+
+// The load handler without its reset of Vsporici, which the defaults button must keep: a
+// dialog opened from the running saver still brings the saver back afterwards.
+void frmnastaveni::LoadControls()
+{
+    using namespace SettingsKeys;
+    lblverze->SetCaption(versionCaption());
+
+    // From here on a step that fails is skipped and the next one runs.
+    registry reg;
+    OpenSettingsSection(reg);
+    const auto read = [&reg](QLatin1StringView key) -> std::optional<QString> {
+        reg.setKey(key);
+        if (!reg.RegGet())
+            return std::nullopt;
+        return reg.Setting();
+    };
+    const auto setColour = [](const std::optional<QString>& text, auto&& apply) {
+        if (!text)
+            return;
+        if (const auto number = ColourNumberFromText(*text))
+            apply(*number);
+    };
+
+    if (const auto first = read(nprvni)) {
+        if (IsNumeric(*first))
+            txtprvni->setText(*first);
+        else if (WriteDefaultSettings())
+            txtprvni->setText(defaultText(nprvni)); // the box shows what the store now holds
+    }
+    if (const auto second = read(ndruhy); second && IsNumeric(*second))
+        txtdruhy->setText(*second);
+    if (const auto czechFirst = read(prvnicesky))
+        (*czechFirst == QLatin1String("1") ? Option1 : Option2)->setChecked(true);
+    setColour(read(bpozadi), [this](quint32 number) {
+        lblpozadi->SetBackColorNumber(number);
+        if (const auto c = ColourFromNumber(number))
+            lblprevpoz->SetBackColor(*c);
+    });
+    setColour(read(btextu), [this](quint32 number) {
+        lbltext->SetBackColorNumber(number);
+        if (const auto c = ColourFromNumber(number))
+            lblprevtext->SetForeColor(*c);
+    });
+    setColour(read(bstinu), [this](quint32 number) {
+        lblstin->SetBackColorNumber(number);
+        if (const auto c = ColourFromNumber(number))
+            lblprevstin->SetForeColor(*c);
+    });
+    const auto path = read(obr);
+    if (path)
+        lblcestaobr->SetCaption(*path);
+    Image1->SetPicture(QPixmap());
+    if (path) {
+        if (const auto picture = LoadPicture(*path))
+            Image1->SetPicture(QPixmap::fromImage(*picture));
+    }
+    coverPreview();
+}
+
+void frmnastaveni::coverPreview()
+{
+    Image1->SetStretch(true);
+    Image1->setGeometry(lblprevpoz->geometry());
+    Image1->show();
+}
+
+bool frmnastaveni::SaveSettings()
+{
+    using namespace SettingsKeys;
+    registry reg;
+    OpenSettingsSection(reg);
+    const auto write = [&reg](QLatin1StringView key, const QString& text) {
+        reg.setKey(key);
+        reg.setSetting(text);
+        return reg.RegSave();
+    };
+    // In the order of the key table; a failing write ends the save there.
+    return write(nprvni, delayToStore(reg, nprvni, txtprvni->text())) &&
+           write(ndruhy, delayToStore(reg, ndruhy, txtdruhy->text())) &&
+           write(prvnicesky, Option1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
+           write(pozice, QStringLiteral("0")) &&
+           write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
+           write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
+           write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
+           write(obr, lblcestaobr->Caption());
+}
+
+void frmnastaveni::cmdOk_Click()
+{
+    if (!SaveSettings()) {
+        // Closing now would look like a save; stay open so the user can try again or leave
+        // with Storno.
+        m_program.Dialogs().ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
+        return;
+    }
+    close();
+}
+
+void frmnastaveni::CmdStorno_Click() { close(); }
+
+void frmnastaveni::cmdpuv_Click()
+{
+    WriteDefaultSettings();
+    LoadControls();
+}
+
+void frmnastaveni::chooseColour(ColourSwatch* swatch, Label* preview, bool previewBack)
+{
+    cd.SetColor(swatch->BackColorNumber());
+    cd.ShowColor();
+    swatch->SetBackColorNumber(cd.Color());
+    if (const auto chosen = ColourFromNumber(cd.Color()))
+        previewBack ? preview->SetBackColor(*chosen) : preview->SetForeColor(*chosen);
+}
+
+void frmnastaveni::cmdpozadi_Click() { chooseColour(lblpozadi, lblprevpoz, true); }
+void frmnastaveni::cmdtext_Click() { chooseColour(lbltext, lblprevtext, false); }
+void frmnastaveni::cmdstin_Click() { chooseColour(lblstin, lblprevstin, false); }
+
+void frmnastaveni::cmdobr_Click()
+{
+    cd.SetFilter(QStringLiteral("obrázky jpg (*.jpg)"));
+    cd.ShowOpen();
+    lblcestaobr->SetCaption(cd.FileName());
+    Image1->hide();
+    // A file that is no picture leaves the preview with the picture it had.
+    if (const auto picture = LoadPicture(cd.FileName()))
+        Image1->SetPicture(QPixmap::fromImage(*picture));
+    coverPreview();
+}
+
+void frmnastaveni::ShowSelectedPage()
+{
+    if (OptNastaveni->isChecked()) {
+        Picture1->show();
+        Picture2->hide();
+        Picture3->hide();
+    } else if (optVzhled->isChecked()) {
+        Picture2->show();
+        Picture1->hide();
+        Picture3->hide();
+    } else if (opto->isChecked()) {
+        Picture3->show();
+        Picture1->hide();
+        Picture2->hide();
+    }
+}
 
 void frmnastaveni::closeEvent(QCloseEvent* event)
 {
-    if (Vsporici)
+    // The saver's window loads its lesson while this one is still on screen; a second
+    // close meanwhile must not bring a second saver.
+    if (Vsporici && !m_closing) {
+        m_closing = true;
         m_program.ShowMainWindow();
+    }
     event->accept();
 }

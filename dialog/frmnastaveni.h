@@ -1,10 +1,22 @@
 #pragma once
 
+#include "dialog/commondialog.h"
+
 #include <QWidget>
+#include <array>
 
+class ColourSwatch;
+class CommandButton;
+class Image;
+class Label;
 class Program;
+class QLineEdit;
+class QRadioButton;
+class Shape;
+class UpDown;
 
-// The settings dialog.
+// The settings dialog: three pages of controls that hold the edited settings until OK
+// stores them. Every control carries its design name as object name.
 class frmnastaveni : public QWidget {
     Q_OBJECT
 public:
@@ -14,11 +26,77 @@ public:
     // the dialog closes.
     bool Vsporici = false;
 
+    // The load handler: the version and the stored settings into the controls.
     void Form_Load();
+
+private slots:
+    void cmdOk_Click();
+    void CmdStorno_Click();
+    void cmdpuv_Click();
+    void cmdpozadi_Click();
+    void cmdtext_Click();
+    void cmdstin_Click();
+    void cmdobr_Click();
+    void OptNastaveni_Click() { ShowSelectedPage(); }
+    void optVzhled_Click() { ShowSelectedPage(); }
+    void opto_Click() { ShowSelectedPage(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildHeader();
+    void buildSettingsPage();
+    void buildAppearancePage();
+    void buildAboutPage();
+    void setTabOrder();
+
+    void LoadControls();
+    bool SaveSettings();
+    void ShowSelectedPage();
+    void chooseColour(ColourSwatch* swatch, Label* preview, bool previewBack);
+    void coverPreview();
+
     Program& m_program;
+    CommonDialog cd;
+    bool m_closing = false;
+
+    Shape* Shape2 = nullptr;
+    Label* Label3 = nullptr;
+    Image* Image2 = nullptr;
+    Label* Label2 = nullptr;
+    Label* Label1 = nullptr;
+    Shape* Shape1 = nullptr;
+    QRadioButton* OptNastaveni = nullptr;
+    QRadioButton* optVzhled = nullptr;
+    QRadioButton* opto = nullptr;
+    QWidget* Picture1 = nullptr;
+    QWidget* Picture2 = nullptr;
+    QWidget* Picture3 = nullptr;
+    CommandButton* cmdpuv = nullptr;
+    CommandButton* cmdOk = nullptr;
+    CommandButton* CmdStorno = nullptr;
+
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QLineEdit* txtprvni = nullptr;
+    QLineEdit* txtdruhy = nullptr;
+    UpDown* UpDown1 = nullptr;
+    UpDown* UpDown2 = nullptr;
+    std::array<Label*, 2> Label6{};
+
+    Label* lblprevpoz = nullptr;
+    Image* Image1 = nullptr;
+    Label* lblprevstin = nullptr;
+    ColourSwatch* lblpozadi = nullptr;
+    ColourSwatch* lbltext = nullptr;
+    ColourSwatch* lblstin = nullptr;
+    Label* lblcestaobr = nullptr;
+    Label* lblprevtext = nullptr;
+    CommandButton* cmdpozadi = nullptr;
+    CommandButton* cmdtext = nullptr;
+    CommandButton* cmdstin = nullptr;
+    CommandButton* cmdobr = nullptr;
+
+    Label* lblverze = nullptr;
 };
