@@ -41,8 +41,8 @@ std::optional<double> NumericValue(QStringView text)
         return std::nullopt;
     bool ok = false;
     const double value = normalised.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
+    if (!ok) // more digits than a double holds: a number all the same, just a huge one
+        return normalised.startsWith(QLatin1Char('-')) ? -HUGE_VAL : HUGE_VAL;
     return value;
 }
 

@@ -8,6 +8,7 @@
 #include "support/testenvironment.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -254,6 +255,8 @@ void TestMainWindow::backgroundPicture_data()
     QTest::newRow("missing file") << QStringLiteral("missing") << QSize(0, 0);
     QTest::newRow("folder") << QStringLiteral("folder") << QSize(0, 0);
     QTest::newRow("no picture") << QStringLiteral("empty") << QSize(0, 0);
+    QTest::newRow("30000 x 30000 is too large to decode") << QStringLiteral("huge") << QSize(0, 0);
+    QTest::newRow("truncated picture") << QStringLiteral("truncated") << QSize(0, 0);
 }
 
 void TestMainWindow::backgroundPicture()
@@ -267,6 +270,25 @@ void TestMainWindow::backgroundPicture()
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         QVERIFY(image.save(path, "JPG"));
+    } else if (kind == QLatin1String("huge") || kind == QLatin1String("truncated")) {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::cyan);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(image.save(&buffer, "JPG"));
+        if (kind == QLatin1String("huge")) {
+            // Claim 30000 x 30000 in the frame header; the data stays small.
+            const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+            QVERIFY(frame > 0);
+            jpeg[frame + 5] = char(30000 >> 8);
+            jpeg[frame + 6] = char(30000 & 0xFF);
+            jpeg[frame + 7] = char(30000 >> 8);
+            jpeg[frame + 8] = char(30000 & 0xFF);
+        } else {
+            jpeg.chop(jpeg.size() / 2);
+        }
+        WriteFile(path, jpeg);
     } else if (kind == QLatin1String("text")) {
         WriteFile(path, "not a picture");
     } else if (kind == QLatin1String("folder")) {

@@ -18,6 +18,9 @@ private slots:
     void colours_data();
     void colours();
     void readingChangesNothingStored();
+    void hostileStore_data();
+    void hostileStore();
+    void storeThatCannotBeWrittenStillStarts();
 
 private:
     std::unique_ptr<TemporarySettings> m_settings;
@@ -141,6 +144,42 @@ void TestSettingsAtStart::readingChangesNothingStored()
     QCOMPARE(appearance.picturePath, QStringLiteral("/tmp/pic.jpg"));
     for (int i = 0; i < Valid.size(); ++i)
         QCOMPARE(m_settings->Stored(QString(SettingsKeys::Defaults[i].key)), Valid[i]);
+}
+
+void TestSettingsAtStart::hostileStore_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("first");
+    QByteArray garbage(4096, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char((i * 131) & 0xFF);
+    QTest::newRow("not an INI file") << garbage << 3;
+    QTest::newRow("megabyte values") << "[nastaveni]\nnprvni=" + QByteArray(1 << 20, '7') + "\nobr=" + QByteArray(1 << 20, 'p') + "\n" << 32767;
+    QTest::newRow("exponent is no number") << QByteArray("[nastaveni]\nnprvni=1e9\n") << 3;
+    QTest::newRow("quoted value") << QByteArray("[nastaveni]\nnprvni=\"5\"\n") << 5;
+}
+
+void TestSettingsAtStart::hostileStore()
+{
+    QFETCH(QByteArray, file);
+    WriteFile(m_settings->FilePath(), file);
+    SaverVariables vars;
+    ReadSettingsAtStart(vars);
+    QTEST(int(vars.FirstDelay), "first");
+}
+
+void TestSettingsAtStart::storeThatCannotBeWrittenStillStarts()
+{
+    // A configuration "folder" that is a file cannot be written, whoever runs the test.
+    QTemporaryDir dir;
+    const QString notAFolder = dir.filePath(QStringLiteral("file"));
+    WriteFile(notAFolder, "x");
+    qputenv("XDG_CONFIG_HOME", notAFolder.toLocal8Bit());
+    SaverVariables vars;
+    const StartAppearance appearance = ReadSettingsAtStart(vars);
+    QCOMPARE(vars.FirstDelay, qint16(3));
+    QCOMPARE(vars.CzechFirst, VbFalse); // nothing could be stored, so nothing reads as "1"
+    QVERIFY(!appearance.background);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsAtStart)

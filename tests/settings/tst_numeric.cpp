@@ -64,6 +64,8 @@ void TestNumeric::delayConversion_data()
     QTest::newRow("forty thousand held at the top") << QStringLiteral("40000") << 32767;
     QTest::newRow("below the range held at the bottom") << QStringLiteral("-32769") << -32768;
     QTest::newRow("far beyond") << QStringLiteral("99999999999999999999") << 32767;
+    QTest::newRow("more digits than a double holds") << QString(400, QLatin1Char('9')) << 32767;
+    QTest::newRow("negative beyond a double") << QStringLiteral("-") + QString(400, QLatin1Char('9')) << -32768;
 }
 
 void TestNumeric::delayConversion()
@@ -88,6 +90,7 @@ void TestNumeric::colourText_data()
     QTest::newRow("empty") << QString() << false << 0u;
     QTest::newRow("beyond 32 bits") << QStringLiteral("99999999999") << false << 0u;
     QTest::newRow("below 32 bits") << QStringLiteral("-2147483649") << false << 0u;
+    QTest::newRow("beyond a double") << QString(400, QLatin1Char('9')) << false << 0u;
 }
 
 void TestNumeric::colourText()
