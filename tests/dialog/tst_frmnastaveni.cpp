@@ -1,0 +1,641 @@
+#include "dialog/controls.h"
+#include "dialog/frmnastaveni.h"
+#include "dialog/updown.h"
+#include "fakedialogs.h"
+#include "screensaver/image.h"
+#include "screensaver/platformcolours.h"
+#include "screensaver/program.h"
+#include "support/testenvironment.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr quint32 DesignSwatch = SystemColour::WindowBackground;
+
+const QStringList Keys{QStringLiteral("nprvni"),  QStringLiteral("ndruhy"), QStringLiteral("prvnicesky"),
+                       QStringLiteral("pozice"),  QStringLiteral("bpozadi"), QStringLiteral("btextu"),
+                       QStringLiteral("bstinu"),  QStringLiteral("obr")};
+const QStringList Defaults{QStringLiteral("3"), QStringLiteral("3"),        QStringLiteral("1"),
+                           QStringLiteral("0"), QStringLiteral("0"),        QStringLiteral("16777215"),
+                           QStringLiteral("14737632"), QString()};
+
+QColor colour(quint32 number) { return *ColourFromNumber(number); }
+
+// What a control paints behind its caption.
+QColor backColourOf(QWidget* widget) { return widget->grab().toImage().pixelColor(1, 1); }
+
+} // namespace
+
+class TestFrmNastaveni : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init();
+    void cleanup();
+
+    void loadShowsStoredSettings_data();
+    void loadShowsStoredSettings();
+    void loadShowsStoredPicture_data();
+    void loadShowsStoredPicture();
+    void okStoresEveryKey_data();
+    void okStoresEveryKey();
+    void okStoresTypedDelay_data();
+    void okStoresTypedDelay();
+    void okThatCannotSaveStaysOpenAndSaysSo();
+    void closingWithoutOkStoresNothing_data();
+    void closingWithoutOkStoresNothing();
+    void defaultsButtonRestoresDefaultsAndKeepsReturn();
+    void pageOptionsShowTheirPage_data();
+    void pageOptionsShowTheirPage();
+    void editsSurvivePageChanges();
+    void colourChooser_data();
+    void colourChooser();
+    void pictureChooser_data();
+    void pictureChooser();
+    void arrowsStepTheirBox_data();
+    void arrowsStepTheirBox();
+    void enterAndEscape_data();
+    void enterAndEscape();
+    void tabOrder_data();
+    void tabOrder();
+    void windowIsFixedAndCentred();
+    void everyCaptionFits();
+
+private:
+    frmnastaveni* open();
+    template <class T = QWidget> T* control(const char* name) const
+    {
+        T* found = m_dialog->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    void click(const char* name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+    void type(const char* box, const QString& text);
+    QStringList stored() const;
+    QString writeJpeg(const QString& name, QSize size) const;
+    QString fileNamed(const QString& name) const { return m_files->filePath(name); }
+
+    std::unique_ptr<TemporarySettings> m_settings;
+    std::unique_ptr<QTemporaryDir> m_files;
+    FakeDialogs m_dialogs;
+    std::unique_ptr<Program> m_program;
+    QPointer<frmnastaveni> m_dialog;
+};
+
+void TestFrmNastaveni::init()
+{
+    m_settings = std::make_unique<TemporarySettings>();
+    m_files = std::make_unique<QTemporaryDir>();
+    m_dialogs = FakeDialogs();
+    m_program = std::make_unique<Program>(
+        Program::Options{QStringLiteral("/c"), false, m_files->path(), &m_dialogs});
+}
+
+void TestFrmNastaveni::cleanup()
+{
+    if (m_dialog) {
+        m_dialog->Vsporici = false;
+        m_dialog->close();
+    }
+    QTRY_VERIFY(!m_dialog);
+    m_program.reset();
+    m_files.reset();
+    m_settings.reset();
+}
+
+frmnastaveni* TestFrmNastaveni::open()
+{
+    m_dialog = m_program->ShowSettingsDialog();
+    return m_dialog;
+}
+
+void TestFrmNastaveni::type(const char* box, const QString& text)
+{
+    auto* edit = control<QLineEdit>(box);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+QStringList TestFrmNastaveni::stored() const
+{
+    QStringList values;
+    for (const QString& key : Keys)
+        values << m_settings->Stored(key);
+    return values;
+}
+
+QString TestFrmNastaveni::writeJpeg(const QString& name, QSize size) const
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    const QString path = fileNamed(name);
+    if (!image.save(path, "JPG"))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void TestFrmNastaveni::loadShowsStoredSettings_data()
+{
+    QTest::addColumn<QStringList>("store");
+    QTest::addColumn<QStringList>("storeAfterLoad");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<QList<quint32>>("swatches");
+
+    const QList<quint32> defaultSwatches{0x000000, 0xFFFFFF, 0xE0E0E0};
+    QTest::newRow("empty store gets and shows the defaults")
+        << QStringList() << Defaults << u"3"_s << u"3"_s << true << defaultSwatches;
+    const QStringList custom{u"5"_s, u" 12 "_s, u"0"_s, u"2"_s, u"255"_s, u"65280"_s, u"-2147483643"_s, u"/nikde/léto.jpg"_s};
+    QTest::newRow("stored values, a system colour among them")
+        << custom << custom << u"5"_s << u" 12 "_s << false << QList<quint32>{0xFF, 0xFF00, DesignSwatch};
+    QTest::newRow("first delay a word resets everything and the box shows the default")
+        << QStringList{u"pět"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"255"_s, u"255"_s, u"/a.jpg"_s} << Defaults << u"3"_s << u"3"_s
+        << true << defaultSwatches;
+    const QStringList badSecond{u"4"_s, u"x"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s};
+    QTest::newRow("second delay a word leaves its box")
+        << badSecond << badSecond << u"4"_s << u"1"_s << true << QList<quint32>{0, 0, 0};
+    const QStringList minusOne{u"4"_s, u"4"_s, u"-1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s};
+    QTest::newRow("anything but exactly 1 is English first")
+        << minusOne << minusOne << u"4"_s << u"4"_s << false << QList<quint32>{0, 0, 0};
+    const QStringList badColours{u"4"_s, u"4"_s, u"1"_s, u"0"_s, u""_s, u"zelená"_s, u"305419896"_s, u""_s};
+    QTest::newRow("empty, worded or impossible colours keep the design colours")
+        << badColours << badColours << u"4"_s << u"4"_s << true
+        << QList<quint32>{DesignSwatch, DesignSwatch, DesignSwatch};
+}
+
+void TestFrmNastaveni::loadShowsStoredSettings()
+{
+    QFETCH(QStringList, store);
+    QFETCH(QStringList, storeAfterLoad);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, czechFirst);
+    QFETCH(QList<quint32>, swatches);
+    m_settings->StoreAll(store);
+
+    open();
+    QCOMPARE(stored(), storeAfterLoad);
+    QCOMPARE(control<QLineEdit>("txtprvni")->text(), first);
+    QCOMPARE(control<QLineEdit>("txtdruhy")->text(), second);
+    QCOMPARE(control<QRadioButton>("Option1")->isChecked(), czechFirst);
+    QCOMPARE(control<QRadioButton>("Option2")->isChecked(), !czechFirst);
+    QCOMPARE(control<ColourSwatch>("lblpozadi")->BackColorNumber(), swatches[0]);
+    QCOMPARE(control<ColourSwatch>("lbltext")->BackColorNumber(), swatches[1]);
+    QCOMPARE(control<ColourSwatch>("lblstin")->BackColorNumber(), swatches[2]);
+    // The preview follows the swatches, except where a colour failed to load and it keeps
+    // its own design colours.
+    const bool backLoaded = swatches[0] != DesignSwatch;
+    QCOMPARE(backColourOf(control("lblprevpoz")),
+             colour(backLoaded ? swatches[0] : 0x8000000F));
+    const bool textLoaded = swatches[1] != DesignSwatch;
+    QCOMPARE(control<Label>("lblprevtext")->ForeColor(),
+             colour(textLoaded ? swatches[1] : SystemColour::ButtonText));
+    QCOMPARE(control<Label>("lblcestaobr")->Caption(), storeAfterLoad[7]);
+    QCOMPARE(control<Label>("lblverze")->Caption(), QStringLiteral("verze: 0.9.0"));
+    QVERIFY(!m_dialog->Vsporici);
+}
+
+void TestFrmNastaveni::loadShowsStoredPicture_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("a jpeg") << u"wide.jpg"_s << true;
+    QTest::newRow("no such file") << u"missing.jpg"_s << false;
+    QTest::newRow("a text file named like a jpeg") << u"text.jpg"_s << false;
+    QTest::newRow("no picture") << u""_s << false;
+}
+
+void TestFrmNastaveni::loadShowsStoredPicture()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, shown);
+    writeJpeg(QStringLiteral("wide.jpg"), QSize(60, 30));
+    WriteFile(fileNamed(QStringLiteral("text.jpg")), "no picture here\n");
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, file.isEmpty() ? QString() : fileNamed(file)});
+
+    open();
+    auto* image = control<Image>("Image1");
+    QCOMPARE(image->Picture().isNull(), !shown);
+    // Stretched over the preview area, whatever its own shape.
+    QVERIFY(image->Stretch());
+    QCOMPARE(image->geometry(), control("lblprevpoz")->geometry());
+    QVERIFY(image->isVisibleTo(control("Picture2")));
+}
+
+void TestFrmNastaveni::okStoresEveryKey_data()
+{
+    QTest::addColumn<QStringList>("store");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("placement becomes 0, the rest is written back")
+        << QStringList{u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s}
+        << QStringList{u"5"_s, u"7"_s, u"0"_s, u"0"_s, u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s};
+    QTest::newRow("an empty colour key stores the swatch's system colour")
+        << QStringList{u"3"_s, u"3"_s, u"1"_s, u"4"_s, u""_s, u"-2147483643"_s, u"0"_s, u""_s}
+        << QStringList{u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"-2147483643"_s, u"-2147483643"_s, u"0"_s, u""_s};
+}
+
+void TestFrmNastaveni::okStoresEveryKey()
+{
+    QFETCH(QStringList, store);
+    QFETCH(QStringList, expected);
+    m_settings->StoreAll(store);
+    open();
+    click("cmdOk");
+    QCOMPARE(stored(), expected);
+    QTRY_VERIFY(!m_dialog);
+}
+
+void TestFrmNastaveni::okStoresTypedDelay_data()
+{
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"12"_s << u"12"_s;
+    QTest::newRow("beyond the arrows' range") << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"45"_s << u"45"_s;
+    QTest::newRow("blanks around a number stay") << QByteArray("txtdruhy") << u"ndruhy"_s << u"5"_s << u" 8 "_s << u" 8 "_s;
+    QTest::newRow("a word keeps the stored first delay")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"pet"_s << u"5"_s;
+    QTest::newRow("an empty box keeps the stored second delay")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u"7"_s << u""_s << u"7"_s;
+    QTest::newRow("a word over a worded second delay stores the default")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u"x"_s << u"abc"_s << u"3"_s;
+}
+
+void TestFrmNastaveni::okStoresTypedDelay()
+{
+    QFETCH(QByteArray, box);
+    QFETCH(QString, key);
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    m_settings->StoreAll({u"6"_s, u"6"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s});
+    m_settings->Store(key, before);
+    open();
+    type(box.constData(), typed);
+    click("cmdOk");
+    QCOMPARE(m_settings->Stored(key), after);
+    QCOMPARE(m_settings->Stored(QStringLiteral("obr")), QString()); // the keys after it too
+}
+
+void TestFrmNastaveni::okThatCannotSaveStaysOpenAndSaysSo()
+{
+    open();
+    // A folder where the settings file should be: no write can succeed, not even as root.
+    QFile::remove(m_settings->FilePath());
+    QVERIFY(QDir().mkpath(m_settings->FilePath()));
+    click("cmdOk");
+    QCOMPARE(m_dialogs.failures.size(), 1);
+    QTest::qWait(10);
+    QVERIFY(m_dialog && m_dialog->isVisible());
+}
+
+void TestFrmNastaveni::closingWithoutOkStoresNothing_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Storno") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestFrmNastaveni::closingWithoutOkStoresNothing()
+{
+    QFETCH(bool, closeBox);
+    m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"14737632"_s, u""_s});
+    QFile file(m_settings->FilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    open();
+    m_dialogs.colourAnswers = {QColor(Qt::blue)};
+    click("optVzhled");
+    click("cmdpozadi");
+    type("txtprvni", QStringLiteral("9"));
+    if (closeBox)
+        m_dialog->close();
+    else
+        click("CmdStorno");
+    QTRY_VERIFY(!m_dialog);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
+void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
+{
+    const QString picture = writeJpeg(QStringLiteral("a.jpg"), QSize(8, 8));
+    m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"255"_s, picture});
+    open();
+    m_dialog->Vsporici = true;
+
+    click("cmdpuv");
+    QCOMPARE(stored(), Defaults);
+    QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("3"));
+    QCOMPARE(control<QLineEdit>("txtdruhy")->text(), QStringLiteral("3"));
+    QVERIFY(control<QRadioButton>("Option1")->isChecked());
+    QCOMPARE(control<ColourSwatch>("lblpozadi")->BackColorNumber(), 0u);
+    QCOMPARE(control<ColourSwatch>("lbltext")->BackColorNumber(), 0xFFFFFFu);
+    QCOMPARE(control<ColourSwatch>("lblstin")->BackColorNumber(), 0xE0E0E0u);
+    QCOMPARE(control<Label>("lblcestaobr")->Caption(), QString());
+    QVERIFY(control<Image>("Image1")->Picture().isNull());
+    // Opened from the running saver, the dialog must still bring it back.
+    QVERIFY(m_dialog->Vsporici);
+    m_dialog->Vsporici = false;
+    click("CmdStorno");
+    QCOMPARE(stored(), Defaults);
+}
+
+void TestFrmNastaveni::pageOptionsShowTheirPage_data()
+{
+    QTest::addColumn<QByteArrayList>("clicks");
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("option");
+    QTest::newRow("Vzhled") << QByteArrayList{"optVzhled"} << QByteArray("Picture2") << QByteArray("optVzhled");
+    QTest::newRow("O nás") << QByteArrayList{"opto"} << QByteArray("Picture3") << QByteArray("opto");
+    QTest::newRow("the selected option again")
+        << QByteArrayList{"OptNastaveni"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
+    QTest::newRow("there and back")
+        << QByteArrayList{"opto", "OptNastaveni"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
+    QTest::newRow("language order is no page")
+        << QByteArrayList{"Option2"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
+}
+
+void TestFrmNastaveni::pageOptionsShowTheirPage()
+{
+    QFETCH(QByteArrayList, clicks);
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, option);
+    open();
+    for (const QByteArray& name : clicks)
+        click(name.constData());
+    for (const char* each : {"Picture1", "Picture2", "Picture3"})
+        QCOMPARE(control(each)->isVisible(), page == each);
+    for (const char* each : {"OptNastaveni", "optVzhled", "opto"})
+        QCOMPARE(control<QRadioButton>(each)->isChecked(), option == each);
+    // Choosing a page leaves the language order alone, and the other way round.
+    QCOMPARE(control<QRadioButton>("Option1")->isChecked(), !clicks.contains("Option2"));
+}
+
+void TestFrmNastaveni::editsSurvivePageChanges()
+{
+    m_settings->StoreAll(Defaults);
+    open();
+    type("txtprvni", QStringLiteral("9"));
+    click("Option2");
+    m_dialogs.colourAnswers = {QColor(0x10, 0x20, 0x30)};
+    click("optVzhled");
+    click("cmdstin");
+    click("opto");
+    QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("9"));
+    click("cmdOk");
+    QCOMPARE(stored(), (QStringList{u"9"_s, u"3"_s, u"0"_s, u"0"_s, u"0"_s, u"16777215"_s, QString::number(0x302010), u""_s}));
+}
+
+void TestFrmNastaveni::colourChooser_data()
+{
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QByteArray>("swatch");
+    QTest::addColumn<QByteArray>("preview");
+    QTest::addColumn<std::optional<QColor>>("answer");
+    QTest::addColumn<quint32>("expected");
+    const std::optional<QColor> cancel;
+    const std::optional<QColor> orange = QColor(0xFF, 0x80, 0x00);
+    QTest::newRow("background") << QByteArray("cmdpozadi") << QByteArray("lblpozadi")
+                                << QByteArray("lblprevpoz") << orange << 0x0080FFu;
+    QTest::newRow("text") << QByteArray("cmdtext") << QByteArray("lbltext") << QByteArray("lblprevtext")
+                          << orange << 0x0080FFu;
+    QTest::newRow("shadow") << QByteArray("cmdstin") << QByteArray("lblstin")
+                            << QByteArray("lblprevstin") << orange << 0x0080FFu;
+    QTest::newRow("cancelled keeps a colour") << QByteArray("cmdtext") << QByteArray("lbltext")
+                                              << QByteArray("lblprevtext") << cancel << 0x123456u;
+    QTest::newRow("cancelled keeps a system colour as such")
+        << QByteArray("cmdpozadi") << QByteArray("lblpozadi") << QByteArray("lblprevpoz") << cancel
+        << DesignSwatch;
+}
+
+void TestFrmNastaveni::colourChooser()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QByteArray, swatch);
+    QFETCH(QByteArray, preview);
+    QFETCH(std::optional<QColor>, answer);
+    QFETCH(quint32, expected);
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u""_s, u"1193046"_s, u"1193046"_s, u""_s}); // 0x123456
+    open();
+    const QColor before = colour(control<ColourSwatch>(swatch.constData())->BackColorNumber());
+    m_dialogs.colourAnswers = {answer};
+    click("optVzhled");
+    click(button.constData());
+
+    QCOMPARE(m_dialogs.coloursOffered, QList<QColor>{before});
+    QCOMPARE(control<ColourSwatch>(swatch.constData())->BackColorNumber(), expected);
+    auto* previewLabel = control<Label>(preview.constData());
+    const QColor shown = swatch == "lblpozadi" ? backColourOf(previewLabel) : previewLabel->ForeColor();
+    QCOMPARE(shown, colour(expected));
+}
+
+void TestFrmNastaveni::pictureChooser_data()
+{
+    QTest::addColumn<QString>("storedFile");
+    QTest::addColumn<QStringList>("answers"); // an empty answer cancels
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("picture");
+    QTest::newRow("the first dialog cancelled removes the picture")
+        << u"old.jpg"_s << QStringList{u""_s} << u""_s << QSize(0, 0);
+    QTest::newRow("a jpeg chosen") << u""_s << QStringList{u"new.jpg"_s} << u"new.jpg"_s << QSize(40, 10);
+    QTest::newRow("a file that is no picture keeps the former preview")
+        << u"old.jpg"_s << QStringList{u"text.jpg"_s} << u"text.jpg"_s << QSize(20, 20);
+    QTest::newRow("a later cancel applies the chosen file again")
+        << u"old.jpg"_s << QStringList{u"new.jpg"_s, u""_s} << u"new.jpg"_s << QSize(40, 10);
+}
+
+void TestFrmNastaveni::pictureChooser()
+{
+    QFETCH(QString, storedFile);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, path);
+    QFETCH(QSize, picture);
+    writeJpeg(QStringLiteral("old.jpg"), QSize(20, 20));
+    writeJpeg(QStringLiteral("new.jpg"), QSize(40, 10));
+    WriteFile(fileNamed(QStringLiteral("text.jpg")), "no picture here\n");
+    const auto full = [this](const QString& name) { return name.isEmpty() ? QString() : fileNamed(name); };
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, full(storedFile)});
+    for (const QString& answer : answers)
+        m_dialogs.fileAnswers << (answer.isEmpty() ? std::nullopt : std::optional(full(answer)));
+
+    open();
+    click("optVzhled");
+    for (qsizetype i = 0; i < answers.size(); ++i)
+        click("cmdobr");
+
+    QCOMPARE(m_dialogs.filtersOffered.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
+    QCOMPARE(control<Label>("lblcestaobr")->Caption(), full(path));
+    auto* image = control<Image>("Image1");
+    QCOMPARE(image->Picture().size(), picture);
+    QCOMPARE(image->geometry(), control("lblprevpoz")->geometry());
+    QVERIFY(image->Stretch() && image->isVisible());
+    click("cmdOk");
+    QCOMPARE(m_settings->Stored(QStringLiteral("obr")), full(path));
+}
+
+void TestFrmNastaveni::arrowsStepTheirBox_data()
+{
+    QTest::addColumn<QByteArray>("upDown");
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("steps"); // up when positive
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::addColumn<QString>("expected");
+    const QByteArray first("UpDown1");
+    const QByteArray firstBox("txtprvni");
+    QTest::newRow("up") << first << firstBox << u"1"_s << 1 << false << u"2"_s;
+    QTest::newRow("on from a loaded delay") << first << firstBox << u"7"_s << -2 << false << u"5"_s;
+    QTest::newRow("held at 30") << first << firstBox << u"29"_s << 3 << false << u"30"_s;
+    QTest::newRow("held at 1") << first << firstBox << u"2"_s << -3 << false << u"1"_s;
+    QTest::newRow("typed beyond the range comes back into it") << first << firstBox << u"45"_s << -1 << false << u"29"_s;
+    QTest::newRow("a word in the box steps from the arrows' value") << first << firstBox << u"abc"_s << 1 << false << u"2"_s;
+    QTest::newRow("arrow keys") << first << firstBox << u"10"_s << 2 << true << u"12"_s;
+    QTest::newRow("second delay") << QByteArray("UpDown2") << QByteArray("txtdruhy") << u"3"_s << 1 << false << u"4"_s;
+}
+
+void TestFrmNastaveni::arrowsStepTheirBox()
+{
+    QFETCH(QByteArray, upDown);
+    QFETCH(QByteArray, box);
+    QFETCH(QString, start);
+    QFETCH(int, steps);
+    QFETCH(bool, byKeyboard);
+    QFETCH(QString, expected);
+    m_settings->StoreAll(Defaults);
+    open();
+    type(box.constData(), start);
+    auto* arrows = control<UpDown>(upDown.constData());
+    for (int i = 0; i < qAbs(steps); ++i) {
+        if (byKeyboard)
+            QTest::keyClick(arrows, steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+        else
+            QTest::mouseClick(steps > 0 ? arrows->UpButton() : arrows->DownButton(), Qt::LeftButton);
+    }
+    QCOMPARE(control<QLineEdit>(box.constData())->text(), expected);
+}
+
+void TestFrmNastaveni::enterAndEscape_data()
+{
+    QTest::addColumn<QByteArray>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("Enter on OK") << QByteArray("cmdOk") << int(Qt::Key_Return) << true << true;
+    QTest::newRow("Enter on Storno") << QByteArray("CmdStorno") << int(Qt::Key_Enter) << true << false;
+    QTest::newRow("Enter in a delay box") << QByteArray("txtprvni") << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Enter on a page option") << QByteArray("optVzhled") << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Escape on OK") << QByteArray("cmdOk") << int(Qt::Key_Escape) << false << false;
+    QTest::newRow("Escape in a delay box") << QByteArray("txtdruhy") << int(Qt::Key_Escape) << false << false;
+}
+
+void TestFrmNastaveni::enterAndEscape()
+{
+    QFETCH(QByteArray, focus);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
+    QFETCH(bool, saves);
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"2"_s, u"0"_s, u"0"_s, u"0"_s, u""_s});
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+    QWidget* target = control(focus.constData());
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QTest::qWait(10);
+    QCOMPARE(m_dialog.isNull() || !m_dialog->isVisible(), closes);
+    QCOMPARE(m_settings->Stored(QStringLiteral("pozice")), saves ? QStringLiteral("0") : QStringLiteral("2"));
+}
+
+void TestFrmNastaveni::tabOrder_data()
+{
+    QTest::addColumn<QByteArrayList>("clicks");
+    QTest::addColumn<QByteArrayList>("stops");
+    QTest::newRow("settings page")
+        << QByteArrayList{}
+        << QByteArrayList{"cmdOk", "CmdStorno", "Picture1", "txtdruhy", "txtprvni", "Option1", "UpDown1",
+                          "UpDown2", "cmdpuv", "OptNastaveni", "cmdOk"};
+    QTest::newRow("English first") << QByteArrayList{"Option2"}
+                                   << QByteArrayList{"cmdOk", "CmdStorno", "Picture1", "txtdruhy", "txtprvni",
+                                                     "Option2", "UpDown1", "UpDown2", "cmdpuv"};
+    QTest::newRow("appearance page")
+        << QByteArrayList{"optVzhled"}
+        << QByteArrayList{"cmdOk", "CmdStorno", "Picture2", "cmdpozadi", "cmdtext", "cmdstin", "cmdobr",
+                          "cmdpuv", "optVzhled", "cmdOk"};
+    QTest::newRow("about page") << QByteArrayList{"opto"}
+                                << QByteArrayList{"cmdOk", "CmdStorno", "cmdpuv", "opto", "Picture3", "cmdOk"};
+}
+
+void TestFrmNastaveni::tabOrder()
+{
+    QFETCH(QByteArrayList, clicks);
+    QFETCH(QByteArrayList, stops);
+    m_settings->StoreAll(Defaults);
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+    QCOMPARE(QApplication::focusWidget(), control("cmdOk")); // where the focus is at open
+    for (const QByteArray& name : clicks)
+        click(name.constData());
+    control("cmdOk")->setFocus();
+    QByteArrayList visited;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+        visited << QApplication::focusWidget()->objectName().toLatin1();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, stops);
+}
+
+void TestFrmNastaveni::windowIsFixedAndCentred()
+{
+    open();
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Nastavení"));
+    QCOMPARE(m_dialog->minimumSize(), QSize(403, 403));
+    QCOMPARE(m_dialog->maximumSize(), QSize(403, 403));
+    const Qt::WindowFlags flags = m_dialog->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(m_dialog->isWindow() && !m_dialog->parentWidget());
+    const QPoint offCentre = m_dialog->geometry().center() -
+                             m_dialog->screen()->availableGeometry().center();
+    QVERIFY(offCentre.manhattanLength() <= 2);
+}
+
+void TestFrmNastaveni::everyCaptionFits()
+{
+    open();
+    const auto fits = [](const QWidget* widget, const QString& text, int room, int flags) {
+        const QRect needed = widget->fontMetrics().boundingRect(QRect(0, 0, room, 1000), flags, text);
+        // boundingRect counts a pixel of leading below the last line that is never inked.
+        return needed.width() <= room && needed.height() <= widget->height() + 1;
+    };
+    for (const Label* label : m_dialog->findChildren<Label*>()) {
+        QVERIFY2(fits(label, label->Caption(), label->width(), Qt::TextWordWrap),
+                 qPrintable(label->objectName()));
+    }
+    for (const QAbstractButton* button : m_dialog->findChildren<QAbstractButton*>()) {
+        if (qobject_cast<const QToolButton*>(button))
+            continue;
+        // Room left beside a radio button's circle or inside a button's frame.
+        const int room = button->width() - (qobject_cast<const QRadioButton*>(button) ? 18 : 4);
+        QVERIFY2(fits(button, button->text(), room, Qt::TextSingleLine), qPrintable(button->objectName()));
+    }
+}
+
+QTEST_MAIN(TestFrmNastaveni)
+#include "tst_frmnastaveni.moc"
