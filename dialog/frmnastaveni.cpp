@@ -11,11 +11,12 @@
 #include "screensaver/program.h"
 #include "screensaver/shape.h"
 #include "screensaver/twips.h"
-#include "settings/Module1.h"
 #include "settings/keys.h"
+#include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
 
+#include <optional>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -23,7 +24,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
-#include <optional>
 
 namespace {
 
@@ -31,14 +31,20 @@ constexpr quint32 White = 0x00FFFFFF;
 constexpr quint32 Black = 0x00000000;
 constexpr quint32 ButtonFace = 0x8000000F;
 
-QColor colour(quint32 number) { return ColourFromNumber(number).value_or(QColor(Qt::black)); }
+QColor colour(quint32 number)
+{
+    return ColourFromNumber(number).value_or(QColor(Qt::black));
+}
 
 QFont arial(double pointSize, bool bold = false, bool italic = false)
 {
     return DesignFont(QStringLiteral("Arial"), pointSize, bold, italic);
 }
 
-QFont sloganFont() { return DesignFont(QStringLiteral("Times New Roman"), 8.25, true); }
+QFont sloganFont()
+{
+    return DesignFont(QStringLiteral("Times New Roman"), 8.25, true);
+}
 
 struct LabelDesign {
     const char* name;
@@ -83,8 +89,8 @@ void paintWhite(QWidget* widget, bool blackText)
     widget->setAutoFillBackground(true);
 }
 
-// Qt counts every automatically exclusive option button anywhere below a parent as one
-// group, so the page options would clear the language options on the page: group them
+// Qt gathers every automatically exclusive option button below a parent, those on the pages
+// too, into one group, and a click on the selected page option then cleared it: group them
 // explicitly.
 void groupOptions(std::initializer_list<QRadioButton*> options)
 {
@@ -192,7 +198,8 @@ frmnastaveni::frmnastaveni(Program& program)
                                     QGuiApplication::primaryScreen()->availableGeometry()));
 
     buildHeader();
-    OptNastaveni = makeOption(this, "OptNastaveni", QStringLiteral("Nastavení"), 240, 1200, 1035, 195);
+    OptNastaveni =
+        makeOption(this, "OptNastaveni", QStringLiteral("Nastavení"), 240, 1200, 1035, 195);
     optVzhled = makeOption(this, "optVzhled", QStringLiteral("Vzhled"), 240, 1560, 1155, 195);
     opto = makeOption(this, "opto", QStringLiteral("O nás"), 240, 1920, 1155, 195);
     OptNastaveni->setChecked(true);
@@ -227,17 +234,33 @@ void frmnastaveni::buildHeader()
     Shape2 = new Shape(this, true, colour(SystemColour::WindowBackground), colour(White));
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->SetTwipsGeometry(-120, 0, 5895, 975);
-    Label3 = makeLabel(this, {.name = "Label3", .caption = SiteAddress(), .left = 765, .top = 165,
-                              .width = 4560, .height = 480, .fore = 0x00E0E0E0,
-                              .sizing = Label::Sizing::AutoSize, .font = arial(20.25, true, true)});
+    Label3 = makeLabel(this, {.name = "Label3",
+                              .caption = SiteAddress(),
+                              .left = 765,
+                              .top = 165,
+                              .width = 4560,
+                              .height = 480,
+                              .fore = 0x00E0E0E0,
+                              .sizing = Label::Sizing::AutoSize,
+                              .font = arial(20.25, true, true)});
     Image2 = new Image(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->SetPicture(QPixmap(QStringLiteral(":/logo.bmp")));
     Image2->SetTwipsGeometry(240, 195, 435, 405);
-    Label2 = makeLabel(this, {.name = "Label2", .caption = Slogan(), .left = 1800, .top = 600,
-                              .width = 3375, .height = 255, .font = sloganFont()});
-    Label1 = makeLabel(this, {.name = "Label1", .caption = SiteAddress(), .left = 720, .top = 120,
-                              .width = 4560, .height = 480, .sizing = Label::Sizing::AutoSize,
+    Label2 = makeLabel(this, {.name = "Label2",
+                              .caption = Slogan(),
+                              .left = 1800,
+                              .top = 600,
+                              .width = 3375,
+                              .height = 255,
+                              .font = sloganFont()});
+    Label1 = makeLabel(this, {.name = "Label1",
+                              .caption = SiteAddress(),
+                              .left = 720,
+                              .top = 120,
+                              .width = 4560,
+                              .height = 480,
+                              .sizing = Label::Sizing::AutoSize,
                               .font = arial(20.25, true, true)});
     Shape1 = new Shape(this, false, colour(White), colour(0x00FE653F));
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -249,8 +272,14 @@ void frmnastaveni::buildSettingsPage()
     QWidget* page = Picture1;
     const auto sentence = [page](const char* name, const QString& caption, int left, int top,
                                  int width, int height) {
-        return makeLabel(page, {.name = name, .caption = caption, .left = left, .top = top,
-                                .width = width, .height = height, .fore = Black, .back = White});
+        return makeLabel(page, {.name = name,
+                                .caption = caption,
+                                .left = left,
+                                .top = top,
+                                .width = width,
+                                .height = height,
+                                .fore = Black,
+                                .back = White});
     };
     sentence("Label4", QStringLiteral("Co se má zobrazit nejdřív?"), 0, 0, 2175, 255);
     Option1 = makeOption(page, "Option1", QStringLiteral("Nejřív česky"), 600, 360, 2895, 375);
@@ -272,12 +301,19 @@ void frmnastaveni::buildSettingsPage()
 void frmnastaveni::buildAppearancePage()
 {
     QWidget* page = Picture2;
-    const auto caption = [page](const char* name, const QString& text, int left, int top, int width) {
-        makeLabel(page, {.name = name, .caption = text, .left = left, .top = top, .width = width,
-                         .height = 255, .fore = Black});
+    const auto caption = [page](const char* name, const QString& text, int left, int top,
+                                int width) {
+        makeLabel(page, {.name = name,
+                         .caption = text,
+                         .left = left,
+                         .top = top,
+                         .width = width,
+                         .height = 255,
+                         .fore = Black});
     };
     const auto swatch = [page](const char* name, int top) {
-        auto* label = new ColourSwatch(page, SystemColour::WindowBackground, SystemColour::WindowText);
+        auto* label =
+            new ColourSwatch(page, SystemColour::WindowBackground, SystemColour::WindowText);
         label->setObjectName(QLatin1String(name));
         label->SetTwipsGeometry(1800, top, 1335, 255);
         return label;
@@ -285,13 +321,21 @@ void frmnastaveni::buildAppearancePage()
     const QFont previewFont = arial(14.25, true);
 
     // Created back to front, so that each control is drawn over the ones made before it.
-    lblprevpoz = makeLabel(page, {.name = "lblprevpoz", .left = 720, .top = 2400, .width = 2415,
-                                  .height = 1695, .back = ButtonFace});
+    lblprevpoz = makeLabel(page, {.name = "lblprevpoz",
+                                  .left = 720,
+                                  .top = 2400,
+                                  .width = 2415,
+                                  .height = 1695,
+                                  .back = ButtonFace});
     Image1 = new Image(page);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->SetTwipsGeometry(720, 2400, 2415, 1695);
-    lblprevstin = makeLabel(page, {.name = "lblprevstin", .caption = QStringLiteral("TEXT"),
-                                   .left = 1340, .top = 3140, .width = 1335, .height = 400,
+    lblprevstin = makeLabel(page, {.name = "lblprevstin",
+                                   .caption = QStringLiteral("TEXT"),
+                                   .left = 1340,
+                                   .top = 3140,
+                                   .width = 1335,
+                                   .height = 400,
                                    .font = previewFont});
     caption("Label10", QStringLiteral("Barva pozadí:"), 240, 240, 1215);
     lblpozadi = swatch("lblpozadi", 240);
@@ -300,10 +344,14 @@ void frmnastaveni::buildAppearancePage()
     caption("Label12", QStringLiteral("Barva stínu:"), 240, 960, 975);
     lblstin = swatch("lblstin", 960);
     caption("Label13", QStringLiteral("Obrázek na pozadí:"), 240, 1440, 1695);
-    lblcestaobr = makeLabel(page, {.name = "lblcestaobr", .left = 600, .top = 1680, .width = 2775,
-                                   .height = 855});
-    lblprevtext = makeLabel(page, {.name = "lblprevtext", .caption = QStringLiteral("TEXT"),
-                                   .left = 1320, .top = 3120, .width = 1335, .height = 375,
+    lblcestaobr = makeLabel(
+        page, {.name = "lblcestaobr", .left = 600, .top = 1680, .width = 2775, .height = 855});
+    lblprevtext = makeLabel(page, {.name = "lblprevtext",
+                                   .caption = QStringLiteral("TEXT"),
+                                   .left = 1320,
+                                   .top = 3120,
+                                   .width = 1335,
+                                   .height = 375,
                                    .font = previewFont});
 
     const QString more = QStringLiteral("...");
@@ -322,21 +370,52 @@ void frmnastaveni::buildAboutPage()
     QWidget* page = Picture3;
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
     const auto right = Qt::AlignRight | Qt::AlignTop;
-    makeLabel(page, {.name = "Label14",
-                     .caption = QStringLiteral("Tento spořič obrazovky vzniknul na podporu  "
-                                               "nekomerčního webu pro všechny studenty angličtiny: "),
-                     .left = 0, .top = 240, .width = 3855, .height = 615, .alignment = centred});
-    makeLabel(page, {.name = "Label15", .caption = SiteAddress(), .left = 120, .top = 1440,
-                     .width = 3600, .height = 360, .sizing = Label::Sizing::AutoSize,
+    makeLabel(page,
+              {.name = "Label14",
+               .caption = QStringLiteral("Tento spořič obrazovky vzniknul na podporu  "
+                                         "nekomerčního webu pro všechny studenty angličtiny: "),
+               .left = 0,
+               .top = 240,
+               .width = 3855,
+               .height = 615,
+               .alignment = centred});
+    makeLabel(page, {.name = "Label15",
+                     .caption = SiteAddress(),
+                     .left = 120,
+                     .top = 1440,
+                     .width = 3600,
+                     .height = 360,
+                     .sizing = Label::Sizing::AutoSize,
                      .font = arial(15.75, true, true)});
-    makeLabel(page, {.name = "Label18", .caption = Slogan(), .left = 240, .top = 1800,
-                     .width = 3375, .height = 255, .alignment = centred, .font = sloganFont()});
-    makeLabel(page, {.name = "Label16", .caption = QStringLiteral("Autor: Tým Vokabo"), .left = 1920,
-                     .top = 3360, .width = 2055, .height = 255, .alignment = right});
-    makeLabel(page, {.name = "Label17", .caption = QStringLiteral("Náměty pište na info@vokabo.cz"),
-                     .left = 600, .top = 3600, .width = 3375, .height = 255, .alignment = right});
-    lblverze = makeLabel(page, {.name = "lblverze", .caption = QStringLiteral("Label19"), .left = 0,
-                                .top = 3840, .width = 1215, .height = 255, .fore = 0x00808080,
+    makeLabel(page, {.name = "Label18",
+                     .caption = Slogan(),
+                     .left = 240,
+                     .top = 1800,
+                     .width = 3375,
+                     .height = 255,
+                     .alignment = centred,
+                     .font = sloganFont()});
+    makeLabel(page, {.name = "Label16",
+                     .caption = QStringLiteral("Autor: Tým Vokabo"),
+                     .left = 1920,
+                     .top = 3360,
+                     .width = 2055,
+                     .height = 255,
+                     .alignment = right});
+    makeLabel(page, {.name = "Label17",
+                     .caption = QStringLiteral("Náměty pište na info@vokabo.cz"),
+                     .left = 600,
+                     .top = 3600,
+                     .width = 3375,
+                     .height = 255,
+                     .alignment = right});
+    lblverze = makeLabel(page, {.name = "lblverze",
+                                .caption = QStringLiteral("Label19"),
+                                .left = 0,
+                                .top = 3840,
+                                .width = 1215,
+                                .height = 255,
+                                .fore = 0x00808080,
                                 .font = arial(8.25, false, true)});
 }
 
@@ -354,10 +433,10 @@ void frmnastaveni::setTabOrder()
     for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto})
         tabStopWhenSelected(option);
 
-    const QList<QWidget*> order{cmdOk,   CmdStorno, Picture1,  txtdruhy, txtprvni,     Option2,
-                                Option1, UpDown1,   UpDown2,   Picture2, cmdpozadi,    cmdtext,
-                                cmdstin, cmdobr,    cmdpuv,    OptNastaveni, optVzhled, opto,
-                                Picture3};
+    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1, txtdruhy, txtprvni,
+                                Option2,      Option1,   UpDown1,  UpDown2,  Picture2,
+                                cmdpozadi,    cmdtext,   cmdstin,  cmdobr,   cmdpuv,
+                                OptNastaveni, optVzhled, opto,     Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -466,7 +545,10 @@ void frmnastaveni::cmdOk_Click()
     close();
 }
 
-void frmnastaveni::CmdStorno_Click() { close(); }
+void frmnastaveni::CmdStorno_Click()
+{
+    close();
+}
 
 void frmnastaveni::cmdpuv_Click()
 {
@@ -483,9 +565,18 @@ void frmnastaveni::chooseColour(ColourSwatch* swatch, Label* preview, bool previ
         previewBack ? preview->SetBackColor(*chosen) : preview->SetForeColor(*chosen);
 }
 
-void frmnastaveni::cmdpozadi_Click() { chooseColour(lblpozadi, lblprevpoz, true); }
-void frmnastaveni::cmdtext_Click() { chooseColour(lbltext, lblprevtext, false); }
-void frmnastaveni::cmdstin_Click() { chooseColour(lblstin, lblprevstin, false); }
+void frmnastaveni::cmdpozadi_Click()
+{
+    chooseColour(lblpozadi, lblprevpoz, true);
+}
+void frmnastaveni::cmdtext_Click()
+{
+    chooseColour(lbltext, lblprevtext, false);
+}
+void frmnastaveni::cmdstin_Click()
+{
+    chooseColour(lblstin, lblprevstin, false);
+}
 
 void frmnastaveni::cmdobr_Click()
 {

@@ -2,8 +2,8 @@
 
 #include "dialog/commondialog.h"
 
-#include <QWidget>
 #include <array>
+#include <QWidget>
 
 class ColourSwatch;
 class CommandButton;

@@ -30,7 +30,10 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent)
     connect(m_down, &QToolButton::clicked, this, &UpDown::StepDown);
 }
 
-void UpDown::SetBuddy(QLineEdit* buddy) { m_buddy = buddy; }
+void UpDown::SetBuddy(QLineEdit* buddy)
+{
+    m_buddy = buddy;
+}
 
 void UpDown::SetRange(int min, int max)
 {
@@ -41,7 +44,8 @@ void UpDown::SetRange(int min, int max)
 
 void UpDown::SetTwipsGeometry(int left, int top, int width, int height)
 {
-    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                TwipsToPixels(height));
 }
 
 void UpDown::step(int delta)

@@ -2,9 +2,9 @@
 
 #include "dialog/platformdialogs.h"
 
+#include <optional>
 #include <QList>
 #include <QStringList>
-#include <optional>
 
 // Answers the colour and file dialogs from a script instead of a modal window, and keeps
 // what the dialog was asked.

@@ -7,14 +7,13 @@
 #include "screensaver/program.h"
 #include "support/testenvironment.h"
 
+#include <memory>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,17 +21,25 @@ namespace {
 
 constexpr quint32 DesignSwatch = SystemColour::WindowBackground;
 
-const QStringList Keys{QStringLiteral("nprvni"),  QStringLiteral("ndruhy"), QStringLiteral("prvnicesky"),
-                       QStringLiteral("pozice"),  QStringLiteral("bpozadi"), QStringLiteral("btextu"),
-                       QStringLiteral("bstinu"),  QStringLiteral("obr")};
-const QStringList Defaults{QStringLiteral("3"), QStringLiteral("3"),        QStringLiteral("1"),
-                           QStringLiteral("0"), QStringLiteral("0"),        QStringLiteral("16777215"),
+const QStringList Keys{QStringLiteral("nprvni"),     QStringLiteral("ndruhy"),
+                       QStringLiteral("prvnicesky"), QStringLiteral("pozice"),
+                       QStringLiteral("bpozadi"),    QStringLiteral("btextu"),
+                       QStringLiteral("bstinu"),     QStringLiteral("obr")};
+const QStringList Defaults{QStringLiteral("3"),        QStringLiteral("3"),
+                           QStringLiteral("1"),        QStringLiteral("0"),
+                           QStringLiteral("0"),        QStringLiteral("16777215"),
                            QStringLiteral("14737632"), QString()};
 
-QColor colour(quint32 number) { return *ColourFromNumber(number); }
+QColor colour(quint32 number)
+{
+    return *ColourFromNumber(number);
+}
 
 // What a control paints behind its caption.
-QColor backColourOf(QWidget* widget) { return widget->grab().toImage().pixelColor(1, 1); }
+QColor backColourOf(QWidget* widget)
+{
+    return widget->grab().toImage().pixelColor(1, 1);
+}
 
 } // namespace
 
@@ -68,7 +75,6 @@ private slots:
     void enterAndEscape();
     void tabOrder_data();
     void tabOrder();
-    void windowIsFixedAndCentred();
     void everyCaptionFits();
 
 private:
@@ -80,7 +86,10 @@ private:
             qFatal("no control %s", name);
         return found;
     }
-    void click(const char* name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+    void click(const char* name)
+    {
+        QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton);
+    }
     void type(const char* box, const QString& text);
     QStringList stored() const;
     QString writeJpeg(const QString& name, QSize size) const;
@@ -158,19 +167,22 @@ void TestFrmNastaveni::loadShowsStoredSettings_data()
     const QList<quint32> defaultSwatches{0x000000, 0xFFFFFF, 0xE0E0E0};
     QTest::newRow("empty store gets and shows the defaults")
         << QStringList() << Defaults << u"3"_s << u"3"_s << true << defaultSwatches;
-    const QStringList custom{u"5"_s, u" 12 "_s, u"0"_s, u"2"_s, u"255"_s, u"65280"_s, u"-2147483643"_s, u"/nikde/léto.jpg"_s};
+    const QStringList custom{u"5"_s,   u" 12 "_s,  u"0"_s,           u"2"_s,
+                             u"255"_s, u"65280"_s, u"-2147483643"_s, u"/nikde/léto.jpg"_s};
     QTest::newRow("stored values, a system colour among them")
-        << custom << custom << u"5"_s << u" 12 "_s << false << QList<quint32>{0xFF, 0xFF00, DesignSwatch};
+        << custom << custom << u"5"_s << u" 12 "_s << false
+        << QList<quint32>{0xFF, 0xFF00, DesignSwatch};
     QTest::newRow("first delay a word resets everything and the box shows the default")
-        << QStringList{u"pět"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"255"_s, u"255"_s, u"/a.jpg"_s} << Defaults << u"3"_s << u"3"_s
-        << true << defaultSwatches;
+        << QStringList{u"pět"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"255"_s, u"255"_s, u"/a.jpg"_s}
+        << Defaults << u"3"_s << u"3"_s << true << defaultSwatches;
     const QStringList badSecond{u"4"_s, u"x"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s};
     QTest::newRow("second delay a word leaves its box")
         << badSecond << badSecond << u"4"_s << u"1"_s << true << QList<quint32>{0, 0, 0};
     const QStringList minusOne{u"4"_s, u"4"_s, u"-1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s};
     QTest::newRow("anything but exactly 1 is English first")
         << minusOne << minusOne << u"4"_s << u"4"_s << false << QList<quint32>{0, 0, 0};
-    const QStringList badColours{u"4"_s, u"4"_s, u"1"_s, u"0"_s, u""_s, u"zelená"_s, u"305419896"_s, u""_s};
+    const QStringList badColours{u"4"_s, u"4"_s,      u"1"_s,         u"0"_s,
+                                 u""_s,  u"zelená"_s, u"305419896"_s, u""_s};
     QTest::newRow("empty, worded or impossible colours keep the design colours")
         << badColours << badColours << u"4"_s << u"4"_s << true
         << QList<quint32>{DesignSwatch, DesignSwatch, DesignSwatch};
@@ -198,8 +210,7 @@ void TestFrmNastaveni::loadShowsStoredSettings()
     // The preview follows the swatches, except where a colour failed to load and it keeps
     // its own design colours.
     const bool backLoaded = swatches[0] != DesignSwatch;
-    QCOMPARE(backColourOf(control("lblprevpoz")),
-             colour(backLoaded ? swatches[0] : 0x8000000F));
+    QCOMPARE(backColourOf(control("lblprevpoz")), colour(backLoaded ? swatches[0] : 0x8000000F));
     const bool textLoaded = swatches[1] != DesignSwatch;
     QCOMPARE(control<Label>("lblprevtext")->ForeColor(),
              colour(textLoaded ? swatches[1] : SystemColour::ButtonText));
@@ -224,7 +235,8 @@ void TestFrmNastaveni::loadShowsStoredPicture()
     QFETCH(bool, shown);
     writeJpeg(QStringLiteral("wide.jpg"), QSize(60, 30));
     WriteFile(fileNamed(QStringLiteral("text.jpg")), "no picture here\n");
-    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, file.isEmpty() ? QString() : fileNamed(file)});
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
+                          file.isEmpty() ? QString() : fileNamed(file)});
 
     open();
     auto* image = control<Image>("Image1");
@@ -240,11 +252,14 @@ void TestFrmNastaveni::okStoresEveryKey_data()
     QTest::addColumn<QStringList>("store");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("placement becomes 0, the rest is written back")
-        << QStringList{u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s}
-        << QStringList{u"5"_s, u"7"_s, u"0"_s, u"0"_s, u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s};
+        << QStringList{u"5"_s,   u"7"_s,     u"0"_s,        u"3"_s,
+                       u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s}
+        << QStringList{u"5"_s,   u"7"_s,     u"0"_s,        u"0"_s,
+                       u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s};
     QTest::newRow("an empty colour key stores the swatch's system colour")
         << QStringList{u"3"_s, u"3"_s, u"1"_s, u"4"_s, u""_s, u"-2147483643"_s, u"0"_s, u""_s}
-        << QStringList{u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"-2147483643"_s, u"-2147483643"_s, u"0"_s, u""_s};
+        << QStringList{u"3"_s,           u"3"_s,           u"1"_s, u"0"_s,
+                       u"-2147483643"_s, u"-2147483643"_s, u"0"_s, u""_s};
 }
 
 void TestFrmNastaveni::okStoresEveryKey()
@@ -265,9 +280,12 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
-    QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"12"_s << u"12"_s;
-    QTest::newRow("beyond the arrows' range") << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"45"_s << u"45"_s;
-    QTest::newRow("blanks around a number stay") << QByteArray("txtdruhy") << u"ndruhy"_s << u"5"_s << u" 8 "_s << u" 8 "_s;
+    QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"12"_s
+                              << u"12"_s;
+    QTest::newRow("beyond the arrows' range")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"45"_s << u"45"_s;
+    QTest::newRow("blanks around a number stay")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u"5"_s << u" 8 "_s << u" 8 "_s;
     QTest::newRow("a word keeps the stored first delay")
         << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"pet"_s << u"5"_s;
     QTest::newRow("an empty box keeps the stored second delay")
@@ -314,7 +332,8 @@ void TestFrmNastaveni::closingWithoutOkStoresNothing_data()
 void TestFrmNastaveni::closingWithoutOkStoresNothing()
 {
     QFETCH(bool, closeBox);
-    m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"14737632"_s, u""_s});
+    m_settings->StoreAll(
+        {u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"14737632"_s, u""_s});
     QFile file(m_settings->FilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
@@ -363,12 +382,14 @@ void TestFrmNastaveni::pageOptionsShowTheirPage_data()
     QTest::addColumn<QByteArrayList>("clicks");
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QByteArray>("option");
-    QTest::newRow("Vzhled") << QByteArrayList{"optVzhled"} << QByteArray("Picture2") << QByteArray("optVzhled");
-    QTest::newRow("O nás") << QByteArrayList{"opto"} << QByteArray("Picture3") << QByteArray("opto");
+    QTest::newRow("Vzhled") << QByteArrayList{"optVzhled"} << QByteArray("Picture2")
+                            << QByteArray("optVzhled");
+    QTest::newRow("O nás") << QByteArrayList{"opto"} << QByteArray("Picture3")
+                           << QByteArray("opto");
     QTest::newRow("the selected option again")
         << QByteArrayList{"OptNastaveni"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
-    QTest::newRow("there and back")
-        << QByteArrayList{"opto", "OptNastaveni"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
+    QTest::newRow("there and back") << QByteArrayList{"opto", "OptNastaveni"}
+                                    << QByteArray("Picture1") << QByteArray("OptNastaveni");
     QTest::newRow("language order is no page")
         << QByteArrayList{"Option2"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
 }
@@ -401,7 +422,8 @@ void TestFrmNastaveni::editsSurvivePageChanges()
     click("opto");
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("9"));
     click("cmdOk");
-    QCOMPARE(stored(), (QStringList{u"9"_s, u"3"_s, u"0"_s, u"0"_s, u"0"_s, u"16777215"_s, QString::number(0x302010), u""_s}));
+    QCOMPARE(stored(), (QStringList{u"9"_s, u"3"_s, u"0"_s, u"0"_s, u"0"_s, u"16777215"_s,
+                                    QString::number(0x302010), u""_s}));
 }
 
 void TestFrmNastaveni::colourChooser_data()
@@ -415,8 +437,8 @@ void TestFrmNastaveni::colourChooser_data()
     const std::optional<QColor> orange = QColor(0xFF, 0x80, 0x00);
     QTest::newRow("background") << QByteArray("cmdpozadi") << QByteArray("lblpozadi")
                                 << QByteArray("lblprevpoz") << orange << 0x0080FFu;
-    QTest::newRow("text") << QByteArray("cmdtext") << QByteArray("lbltext") << QByteArray("lblprevtext")
-                          << orange << 0x0080FFu;
+    QTest::newRow("text") << QByteArray("cmdtext") << QByteArray("lbltext")
+                          << QByteArray("lblprevtext") << orange << 0x0080FFu;
     QTest::newRow("shadow") << QByteArray("cmdstin") << QByteArray("lblstin")
                             << QByteArray("lblprevstin") << orange << 0x0080FFu;
     QTest::newRow("cancelled keeps a colour") << QByteArray("cmdtext") << QByteArray("lbltext")
@@ -433,7 +455,8 @@ void TestFrmNastaveni::colourChooser()
     QFETCH(QByteArray, preview);
     QFETCH(std::optional<QColor>, answer);
     QFETCH(quint32, expected);
-    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u""_s, u"1193046"_s, u"1193046"_s, u""_s}); // 0x123456
+    m_settings->StoreAll(
+        {u"3"_s, u"3"_s, u"1"_s, u"0"_s, u""_s, u"1193046"_s, u"1193046"_s, u""_s}); // 0x123456
     open();
     const QColor before = colour(control<ColourSwatch>(swatch.constData())->BackColorNumber());
     m_dialogs.colourAnswers = {answer};
@@ -443,7 +466,8 @@ void TestFrmNastaveni::colourChooser()
     QCOMPARE(m_dialogs.coloursOffered, QList<QColor>{before});
     QCOMPARE(control<ColourSwatch>(swatch.constData())->BackColorNumber(), expected);
     auto* previewLabel = control<Label>(preview.constData());
-    const QColor shown = swatch == "lblpozadi" ? backColourOf(previewLabel) : previewLabel->ForeColor();
+    const QColor shown =
+        swatch == "lblpozadi" ? backColourOf(previewLabel) : previewLabel->ForeColor();
     QCOMPARE(shown, colour(expected));
 }
 
@@ -455,7 +479,8 @@ void TestFrmNastaveni::pictureChooser_data()
     QTest::addColumn<QSize>("picture");
     QTest::newRow("the first dialog cancelled removes the picture")
         << u"old.jpg"_s << QStringList{u""_s} << u""_s << QSize(0, 0);
-    QTest::newRow("a jpeg chosen") << u""_s << QStringList{u"new.jpg"_s} << u"new.jpg"_s << QSize(40, 10);
+    QTest::newRow("a jpeg chosen")
+        << u""_s << QStringList{u"new.jpg"_s} << u"new.jpg"_s << QSize(40, 10);
     QTest::newRow("a file that is no picture keeps the former preview")
         << u"old.jpg"_s << QStringList{u"text.jpg"_s} << u"text.jpg"_s << QSize(20, 20);
     QTest::newRow("a later cancel applies the chosen file again")
@@ -471,8 +496,11 @@ void TestFrmNastaveni::pictureChooser()
     writeJpeg(QStringLiteral("old.jpg"), QSize(20, 20));
     writeJpeg(QStringLiteral("new.jpg"), QSize(40, 10));
     WriteFile(fileNamed(QStringLiteral("text.jpg")), "no picture here\n");
-    const auto full = [this](const QString& name) { return name.isEmpty() ? QString() : fileNamed(name); };
-    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, full(storedFile)});
+    const auto full = [this](const QString& name) {
+        return name.isEmpty() ? QString() : fileNamed(name);
+    };
+    m_settings->StoreAll(
+        {u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, full(storedFile)});
     for (const QString& answer : answers)
         m_dialogs.fileAnswers << (answer.isEmpty() ? std::nullopt : std::optional(full(answer)));
 
@@ -505,10 +533,13 @@ void TestFrmNastaveni::arrowsStepTheirBox_data()
     QTest::newRow("on from a loaded delay") << first << firstBox << u"7"_s << -2 << false << u"5"_s;
     QTest::newRow("held at 30") << first << firstBox << u"29"_s << 3 << false << u"30"_s;
     QTest::newRow("held at 1") << first << firstBox << u"2"_s << -3 << false << u"1"_s;
-    QTest::newRow("typed beyond the range comes back into it") << first << firstBox << u"45"_s << -1 << false << u"29"_s;
-    QTest::newRow("a word in the box steps from the arrows' value") << first << firstBox << u"abc"_s << 1 << false << u"2"_s;
+    QTest::newRow("typed beyond the range comes back into it")
+        << first << firstBox << u"45"_s << -1 << false << u"29"_s;
+    QTest::newRow("a word in the box steps from the arrows' value")
+        << first << firstBox << u"abc"_s << 1 << false << u"2"_s;
     QTest::newRow("arrow keys") << first << firstBox << u"10"_s << 2 << true << u"12"_s;
-    QTest::newRow("second delay") << QByteArray("UpDown2") << QByteArray("txtdruhy") << u"3"_s << 1 << false << u"4"_s;
+    QTest::newRow("second delay") << QByteArray("UpDown2") << QByteArray("txtdruhy") << u"3"_s << 1
+                                  << false << u"4"_s;
 }
 
 void TestFrmNastaveni::arrowsStepTheirBox()
@@ -527,7 +558,8 @@ void TestFrmNastaveni::arrowsStepTheirBox()
         if (byKeyboard)
             QTest::keyClick(arrows, steps > 0 ? Qt::Key_Up : Qt::Key_Down);
         else
-            QTest::mouseClick(steps > 0 ? arrows->UpButton() : arrows->DownButton(), Qt::LeftButton);
+            QTest::mouseClick(steps > 0 ? arrows->UpButton() : arrows->DownButton(),
+                              Qt::LeftButton);
     }
     QCOMPARE(control<QLineEdit>(box.constData())->text(), expected);
 }
@@ -539,11 +571,15 @@ void TestFrmNastaveni::enterAndEscape_data()
     QTest::addColumn<bool>("closes");
     QTest::addColumn<bool>("saves");
     QTest::newRow("Enter on OK") << QByteArray("cmdOk") << int(Qt::Key_Return) << true << true;
-    QTest::newRow("Enter on Storno") << QByteArray("CmdStorno") << int(Qt::Key_Enter) << true << false;
-    QTest::newRow("Enter in a delay box") << QByteArray("txtprvni") << int(Qt::Key_Return) << false << false;
-    QTest::newRow("Enter on a page option") << QByteArray("optVzhled") << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Enter on Storno")
+        << QByteArray("CmdStorno") << int(Qt::Key_Enter) << true << false;
+    QTest::newRow("Enter in a delay box")
+        << QByteArray("txtprvni") << int(Qt::Key_Return) << false << false;
+    QTest::newRow("Enter on a page option")
+        << QByteArray("optVzhled") << int(Qt::Key_Return) << false << false;
     QTest::newRow("Escape on OK") << QByteArray("cmdOk") << int(Qt::Key_Escape) << false << false;
-    QTest::newRow("Escape in a delay box") << QByteArray("txtdruhy") << int(Qt::Key_Escape) << false << false;
+    QTest::newRow("Escape in a delay box")
+        << QByteArray("txtdruhy") << int(Qt::Key_Escape) << false << false;
 }
 
 void TestFrmNastaveni::enterAndEscape()
@@ -560,7 +596,8 @@ void TestFrmNastaveni::enterAndEscape()
     QTest::keyClick(target, Qt::Key(key));
     QTest::qWait(10);
     QCOMPARE(m_dialog.isNull() || !m_dialog->isVisible(), closes);
-    QCOMPARE(m_settings->Stored(QStringLiteral("pozice")), saves ? QStringLiteral("0") : QStringLiteral("2"));
+    QCOMPARE(m_settings->Stored(QStringLiteral("pozice")),
+             saves ? QStringLiteral("0") : QStringLiteral("2"));
 }
 
 void TestFrmNastaveni::tabOrder_data()
@@ -569,17 +606,19 @@ void TestFrmNastaveni::tabOrder_data()
     QTest::addColumn<QByteArrayList>("stops");
     QTest::newRow("settings page")
         << QByteArrayList{}
-        << QByteArrayList{"cmdOk", "CmdStorno", "Picture1", "txtdruhy", "txtprvni", "Option1", "UpDown1",
-                          "UpDown2", "cmdpuv", "OptNastaveni", "cmdOk"};
-    QTest::newRow("English first") << QByteArrayList{"Option2"}
-                                   << QByteArrayList{"cmdOk", "CmdStorno", "Picture1", "txtdruhy", "txtprvni",
-                                                     "Option2", "UpDown1", "UpDown2", "cmdpuv"};
+        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1", "txtdruhy",     "txtprvni", "Option1",
+                          "UpDown1", "UpDown2",   "cmdpuv",   "OptNastaveni", "cmdOk"};
+    QTest::newRow("English first")
+        << QByteArrayList{"Option2"}
+        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1", "txtdruhy", "txtprvni",
+                          "Option2", "UpDown1",   "UpDown2",  "cmdpuv"};
     QTest::newRow("appearance page")
         << QByteArrayList{"optVzhled"}
-        << QByteArrayList{"cmdOk", "CmdStorno", "Picture2", "cmdpozadi", "cmdtext", "cmdstin", "cmdobr",
-                          "cmdpuv", "optVzhled", "cmdOk"};
+        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture2", "cmdpozadi", "cmdtext",
+                          "cmdstin", "cmdobr",    "cmdpuv",   "optVzhled", "cmdOk"};
     QTest::newRow("about page") << QByteArrayList{"opto"}
-                                << QByteArrayList{"cmdOk", "CmdStorno", "cmdpuv", "opto", "Picture3", "cmdOk"};
+                                << QByteArrayList{"cmdOk", "CmdStorno", "cmdpuv",
+                                                  "opto",  "Picture3",  "cmdOk"};
 }
 
 void TestFrmNastaveni::tabOrder()
@@ -601,26 +640,12 @@ void TestFrmNastaveni::tabOrder()
     QCOMPARE(visited, stops);
 }
 
-void TestFrmNastaveni::windowIsFixedAndCentred()
-{
-    open();
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Nastavení"));
-    QCOMPARE(m_dialog->minimumSize(), QSize(403, 403));
-    QCOMPARE(m_dialog->maximumSize(), QSize(403, 403));
-    const Qt::WindowFlags flags = m_dialog->windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QVERIFY(m_dialog->isWindow() && !m_dialog->parentWidget());
-    const QPoint offCentre = m_dialog->geometry().center() -
-                             m_dialog->screen()->availableGeometry().center();
-    QVERIFY(offCentre.manhattanLength() <= 2);
-}
-
 void TestFrmNastaveni::everyCaptionFits()
 {
     open();
     const auto fits = [](const QWidget* widget, const QString& text, int room, int flags) {
-        const QRect needed = widget->fontMetrics().boundingRect(QRect(0, 0, room, 1000), flags, text);
+        const QRect needed =
+            widget->fontMetrics().boundingRect(QRect(0, 0, room, 1000), flags, text);
         // boundingRect counts a pixel of leading below the last line that is never inked.
         return needed.width() <= room && needed.height() <= widget->height() + 1;
     };
@@ -633,9 +658,10 @@ void TestFrmNastaveni::everyCaptionFits()
             continue;
         // Room left beside a radio button's circle or inside a button's frame.
         const int room = button->width() - (qobject_cast<const QRadioButton*>(button) ? 18 : 4);
-        QVERIFY2(fits(button, button->text(), room, Qt::TextSingleLine), qPrintable(button->objectName()));
+        QVERIFY2(fits(button, button->text(), room, Qt::TextSingleLine),
+                 qPrintable(button->objectName()));
     }
 }
 
 QTEST_MAIN(TestFrmNastaveni)
-#include "tst_frmnastaveni.moc"
+#include "tst_settingsdialog.moc"
