@@ -224,7 +224,7 @@ frmnastaveni::frmnastaveni(Program& program)
     connect(cmdOk, &QPushButton::clicked, this, &frmnastaveni::cmdOk_Click);
     connect(CmdStorno, &QPushButton::clicked, this, &frmnastaveni::CmdStorno_Click);
 
-    setTabOrder();
+    buildTabOrder();
     cmdOk->setFocus();
 }
 
@@ -419,7 +419,7 @@ void frmnastaveni::buildAboutPage()
                                 .font = arial(8.25, false, true)});
 }
 
-void frmnastaveni::setTabOrder()
+void frmnastaveni::buildTabOrder()
 {
     // Of each group of option buttons only the selected one is a tab stop; the arrow keys
     // move within the group.

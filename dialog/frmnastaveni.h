@@ -49,7 +49,7 @@ private:
     void buildSettingsPage();
     void buildAppearancePage();
     void buildAboutPage();
-    void setTabOrder();
+    void buildTabOrder();
 
     void LoadControls();
     bool SaveSettings();
