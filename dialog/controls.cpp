@@ -13,8 +13,7 @@ CommandButton::CommandButton(QWidget* parent, const QString& caption) : QPushBut
 
 void CommandButton::SetTwipsGeometry(int left, int top, int width, int height)
 {
-    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                TwipsToPixels(height));
+    setGeometry(TwipsRect(left, top, width, height));
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event)

@@ -74,8 +74,7 @@ Label* makeLabel(QWidget* parent, const LabelDesign& design)
 
 void setTwipsGeometry(QWidget* widget, int left, int top, int width, int height)
 {
-    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                        TwipsToPixels(height));
+    widget->setGeometry(TwipsRect(left, top, width, height));
 }
 
 void paintWhite(QWidget* widget, bool blackText)

@@ -44,8 +44,7 @@ void UpDown::SetRange(int min, int max)
 
 void UpDown::SetTwipsGeometry(int left, int top, int width, int height)
 {
-    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                TwipsToPixels(height));
+    setGeometry(TwipsRect(left, top, width, height));
 }
 
 void UpDown::step(int delta)

@@ -24,7 +24,7 @@ void Image::SetStretch(bool stretch)
 
 void Image::SetTwipsGeometry(int left, int top, int width, int height)
 {
-    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+    setGeometry(TwipsRect(left, top, width, height));
 }
 
 void Image::paintEvent(QPaintEvent*)

@@ -95,7 +95,7 @@ void Label::SetLabelFont(const QFont& font)
 
 void Label::SetTwipsGeometry(int left, int top, int width, int height)
 {
-    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+    setGeometry(TwipsRect(left, top, width, height));
     m_designHeight = TwipsToPixels(height);
     fitToCaption();
 }

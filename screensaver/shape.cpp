@@ -12,7 +12,7 @@ Shape::Shape(QWidget* parent, bool rounded, const QColor& fill, const QColor& bo
 
 void Shape::SetTwipsGeometry(int left, int top, int width, int height)
 {
-    setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+    setGeometry(TwipsRect(left, top, width, height));
 }
 
 void Shape::SetWidthTwips(int width)
