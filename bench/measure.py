@@ -13,6 +13,7 @@ threads over S seconds of running undisturbed, and its peak resident set at the 
 import argparse
 import ctypes
 import os
+import shutil
 import signal
 import statistics
 import subprocess
@@ -198,6 +199,13 @@ def main():
     saver = Program("vokabo", options.saver, ["/s"], env)
     bare = Program("bare window", options.bare, [], env)
 
+    try:
+        report(options, saver, bare)
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
+
+
+def report(options, saver, bare):
     screen = Screen()
     figures = {}
     for program in (saver, bare):
