@@ -1,5 +1,7 @@
 #include "dialog/frmnastaveni.h"
 
+#include "resources/logo.h"
+
 #include "dialog/controls.h"
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
@@ -244,7 +246,7 @@ void frmnastaveni::buildHeader()
                               .font = arial(20.25, true, true)});
     Image2 = new Image(this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->SetPicture(QPixmap(QStringLiteral(":/logo.bmp")));
+    Image2->SetPicture(Logo());
     Image2->SetTwipsGeometry(240, 195, 435, 405);
     Label2 = makeLabel(this, {.name = "Label2",
                               .caption = Slogan(),

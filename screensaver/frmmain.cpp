@@ -1,5 +1,7 @@
 #include "screensaver/frmmain.h"
 
+#include "resources/logo.h"
+
 #include "dialog/frmnastaveni.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
@@ -93,7 +95,7 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
                          false);
     m_Label2->SetBackColor(colour(0x00FFFFFF));
     m_Image2 = new Image(this);
-    m_Image2->SetPicture(QPixmap(QStringLiteral(":/logo.bmp")));
+    m_Image2->SetPicture(Logo());
     m_Image2->SetTwipsGeometry(120, 120, 435, 405);
     m_Image2->hide();
 

@@ -148,6 +148,9 @@ void TestMainWindow::stackingAndMouseOwnership()
                            static_cast<QWidget*>(window.Image2())})
         QVERIFY(owner->testAttribute(Qt::WA_NoMousePropagation));
     QCOMPARE(window.cursor().shape(), Qt::BlankCursor);
+    const QImage logo = window.Image2()->Picture().toImage();
+    QCOMPARE(logo.size(), QSize(29, 27));
+    QCOMPARE(QColor(logo.pixel(14, 2)), QColor(63, 101, 254)); // the badge, not black: rows run bottom-up
 
     QCOMPARE(window.lblcesky()->font().family(), QStringLiteral("Arial"));
     QCOMPARE(window.lblcesky()->font().pointSizeF(), 20.25);
