@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
+#include <array>
 
-class QTextCodec;
 
 // Reads a lesson file line by line. Lines end at CR LF, a lone CR or a lone LF. Text is
 // Windows-1250 unless the file shows itself to be UTF-8: a byte-order mark, or a first line
@@ -25,7 +26,7 @@ private:
     enum class Encoding { Undecided, Utf8, Windows1250 };
 
     bool fill();
-    QString decode(QByteArray& line);
+    QString decode(QByteArrayView line);
 
     QIODevice& m_device;
     QByteArray m_buffer;
@@ -33,5 +34,5 @@ private:
     bool m_deviceDone = false;
     bool m_firstLine = true;
     Encoding m_encoding = Encoding::Undecided;
-    QTextCodec* m_windows1250 = nullptr;
+    std::array<QChar, 128> m_upperHalf{};
 };

@@ -1,6 +1,7 @@
 #include "lessons/lessonlinereader.h"
 
 #include <QBuffer>
+#include <QTextCodec>
 #include <QtTest>
 
 class TestLessonLineReader : public QObject {
@@ -10,6 +11,7 @@ private slots:
     void lines();
     void lineEndSplitAcrossChunks();
     void overlongLineIsCutAndNextLineStillRead();
+    void everyByteDecodesAsTheCodecSays();
 };
 
 namespace {
@@ -85,6 +87,17 @@ void TestLessonLineReader::overlongLineIsCutAndNextLineStillRead()
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.at(1).size(), LessonLineReader::MaxLineBytes);
     QCOMPARE(lines.at(2), s("after"));
+}
+
+void TestLessonLineReader::everyByteDecodesAsTheCodecSays()
+{
+    QByteArray bytes;
+    for (int byte = 1; byte <= 0xFF; ++byte)
+        if (byte != '\r' && byte != '\n')
+            bytes += char(byte);
+    const QStringList lines = readAll("\x9e\xe1" "ba/x\r\n" + bytes);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(1), QTextCodec::codecForName("Windows-1250")->toUnicode(bytes));
 }
 
 QTEST_GUILESS_MAIN(TestLessonLineReader)
