@@ -24,3 +24,7 @@ private:
 
 // Writes bytes to a file, creating folders on the way.
 void WriteFile(const QString& path, const QByteArray& bytes);
+
+// True where file permissions do not bind the test (root on Unix), so that a test of an
+// unreadable or unwritable folder has nothing to show.
+bool PermissionsDoNotApply();
