@@ -20,6 +20,7 @@ private slots:
     void hundredMegabytesWithoutLineEnd();
     void tenThousandFiles();
     void unreadableFolderIsNoLessons();
+    void lessonsFolderThatIsAFileIsNoLessons();
 
 private:
     LessonLoad load(LessonEntries& lesson, int* betweenLines = nullptr);
@@ -101,6 +102,15 @@ void TestHostileLessons::unreadableFolderIsNoLessons()
     auto lesson = std::make_unique<LessonEntries>();
     QCOMPARE(load(*lesson).result, LessonLoadResult::NoLessons);
     QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestHostileLessons::lessonsFolderThatIsAFileIsNoLessons()
+{
+    const QString notAFolder = m_dir->filePath(QStringLiteral("lessons"));
+    WriteFile(notAFolder, "A/x\r\n");
+    auto lesson = std::make_unique<LessonEntries>();
+    ScriptedRandom random;
+    QCOMPARE(LoadLessonFile(*lesson, notAFolder, random, {}).result, LessonLoadResult::NoLessons);
 }
 
 QTEST_GUILESS_MAIN(TestHostileLessons)

@@ -21,6 +21,7 @@ private slots:
     void hostileStore_data();
     void hostileStore();
     void storeThatCannotBeWrittenStillStarts();
+    void missingConfigFolderIsMade();
 
 private:
     std::unique_ptr<TemporarySettings> m_settings;
@@ -180,6 +181,17 @@ void TestSettingsAtStart::storeThatCannotBeWrittenStillStarts()
     QCOMPARE(vars.FirstDelay, qint16(3));
     QCOMPARE(vars.CzechFirst, VbFalse); // nothing could be stored, so nothing reads as "1"
     QVERIFY(!appearance.background);
+}
+
+void TestSettingsAtStart::missingConfigFolderIsMade()
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("not/yet/there"));
+    qputenv("XDG_CONFIG_HOME", missing.toLocal8Bit());
+    SaverVariables vars;
+    ReadSettingsAtStart(vars);
+    QVERIFY(QFile::exists(missing + QStringLiteral("/VKB_S.ini")));
+    QCOMPARE(vars.CzechFirst, VbTrue);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsAtStart)
