@@ -6,7 +6,7 @@
 
 void CommonDialog::ShowColor()
 {
-    QColor colour = ColourFromNumber(m_color).value_or(QColor(Qt::black));
+    QColor colour = ColourOrBlack(m_color);
     if (m_program.Dialogs().ChooseColour(m_owner, colour))
         m_color = NumberFromColour(colour);
 }

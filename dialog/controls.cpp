@@ -31,7 +31,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
 ColourSwatch::ColourSwatch(QWidget* parent, quint32 backColour, quint32 foreColour) : Label(parent)
 {
     SetBorder(true);
-    SetForeColor(ColourFromNumber(foreColour).value_or(QColor(Qt::black)));
+    SetForeColor(ColourOrBlack(foreColour));
     SetBackColorNumber(backColour);
 }
 

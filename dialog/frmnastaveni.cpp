@@ -33,11 +33,6 @@ constexpr quint32 White = 0x00FFFFFF;
 constexpr quint32 Black = 0x00000000;
 constexpr quint32 ButtonFace = 0x8000000F;
 
-QColor colour(quint32 number)
-{
-    return ColourFromNumber(number).value_or(QColor(Qt::black));
-}
-
 QFont arial(double pointSize, bool bold = false, bool italic = false)
 {
     return DesignFont(QStringLiteral("Arial"), pointSize, bold, italic);
@@ -65,9 +60,9 @@ Label* makeLabel(QWidget* parent, const LabelDesign& design)
     label->setObjectName(QLatin1String(design.name));
     if (design.font)
         label->SetLabelFont(*design.font);
-    label->SetForeColor(colour(design.fore));
+    label->SetForeColor(ColourOrBlack(design.fore));
     if (design.back)
-        label->SetBackColor(colour(*design.back));
+        label->SetBackColor(ColourOrBlack(*design.back));
     label->SetAlignment(design.alignment);
     label->SetTwipsGeometry(design.left, design.top, design.width, design.height);
     label->SetSizing(design.sizing);
@@ -82,10 +77,10 @@ void setTwipsGeometry(QWidget* widget, int left, int top, int width, int height)
 void paintWhite(QWidget* widget, bool blackText)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour(White));
-    palette.setColor(QPalette::Button, colour(White)); // what buttons fill their background with
+    palette.setColor(QPalette::Window, ColourOrBlack(White));
+    palette.setColor(QPalette::Button, ColourOrBlack(White)); // what buttons fill their background with
     if (blackText)
-        palette.setColor(QPalette::WindowText, colour(Black));
+        palette.setColor(QPalette::WindowText, ColourOrBlack(Black));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -232,7 +227,7 @@ frmnastaveni::frmnastaveni(Program& program)
 void frmnastaveni::buildHeader()
 {
     // Created back to front, so that each control is drawn over the ones made before it.
-    Shape2 = new Shape(this, true, colour(SystemColour::WindowBackground), colour(White));
+    Shape2 = new Shape(this, true, ColourOrBlack(SystemColour::WindowBackground), ColourOrBlack(White));
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->SetTwipsGeometry(-120, 0, 5895, 975);
     Label3 = makeLabel(this, {.name = "Label3",
@@ -263,7 +258,7 @@ void frmnastaveni::buildHeader()
                               .height = 480,
                               .sizing = Label::Sizing::AutoSize,
                               .font = arial(20.25, true, true)});
-    Shape1 = new Shape(this, false, colour(White), colour(0x00FE653F));
+    Shape1 = new Shape(this, false, ColourOrBlack(White), ColourOrBlack(0x00FE653F));
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->SetTwipsGeometry(120, 1080, 1575, 4215);
 }

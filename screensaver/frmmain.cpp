@@ -39,15 +39,13 @@ int VirtualKeyCode(const QKeyEvent& event)
     return -1;
 }
 
-QColor colour(quint32 number) { return ColourFromNumber(number).value_or(QColor(Qt::black)); }
-
 Label* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height,
                  quint32 foreColour, const QFont& font, Qt::Alignment alignment, Label::Sizing sizing,
                  bool visible)
 {
     auto* label = new Label(parent, caption);
     label->SetLabelFont(font);
-    label->SetForeColor(colour(foreColour));
+    label->SetForeColor(ColourOrBlack(foreColour));
     label->SetAlignment(alignment);
     label->SetTwipsGeometry(left, top, width, height);
     label->SetSizing(sizing);
@@ -59,7 +57,7 @@ Label* makeLabel(QWidget* parent, const QString& caption, int left, int top, int
 
 frmmain::frmmain(Program& program, SaverVariables& vars)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_program(program), m_vars(vars), m_backColor(colour(0x00C0FFC0))
+      m_program(program), m_vars(vars), m_backColor(ColourOrBlack(0x00C0FFC0))
 {
     setWindowTitle(QStringLiteral("Form1"));
     setCursor(Qt::BlankCursor);
@@ -75,7 +73,8 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
     using enum Label::Sizing;
 
     // Created back to front, so that each control is drawn over the ones made before it.
-    m_Shape2 = new Shape(this, true, colour(SystemColour::WindowBackground), colour(0x00FFFFFF));
+    m_Shape2 = new Shape(this, true, ColourOrBlack(SystemColour::WindowBackground),
+                         ColourOrBlack(0x00FFFFFF));
     m_Shape2->SetTwipsGeometry(-120, -120, 5775, 855);
     m_Shape2->hide();
     m_Label3 = makeLabel(this, SiteAddress(), 885, 45, 4560, 480, 0x00E0E0E0, bannerFont, left,
@@ -93,7 +92,7 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
     m_Label2 = makeLabel(this, Slogan(), 840, 480, 4335, 255, SystemColour::ButtonText,
                          DesignFont(QStringLiteral("Times New Roman"), 8.25, true), centred, Fixed,
                          false);
-    m_Label2->SetBackColor(colour(0x00FFFFFF));
+    m_Label2->SetBackColor(ColourOrBlack(0x00FFFFFF));
     m_Image2 = new Image(this);
     m_Image2->SetPicture(Logo());
     m_Image2->SetTwipsGeometry(120, 120, 435, 405);

@@ -102,13 +102,6 @@ void Label::SetTwipsGeometry(int left, int top, int width, int height)
 
 void Label::MoveTwips(int left, int top) { move(TwipsToPixels(left), TwipsToPixels(top)); }
 
-void Label::SetWidthTwips(int width)
-{
-    const int pixels = TwipsToPixels(width);
-    if (pixels != this->width())
-        resize(pixels, height());
-}
-
 int Label::LeftTwips() const { return PixelsToTwips(x()); }
 int Label::TopTwips() const { return PixelsToTwips(y()); }
 int Label::WidthTwips() const { return PixelsToTwips(width()); }

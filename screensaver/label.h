@@ -31,7 +31,6 @@ public:
 
     void SetTwipsGeometry(int left, int top, int width, int height);
     void MoveTwips(int left, int top);
-    void SetWidthTwips(int width);
     int LeftTwips() const;
     int TopTwips() const;
     int WidthTwips() const;

@@ -59,3 +59,5 @@ quint32 NumberFromColour(const QColor& colour)
     const QColor rgb = colour.toRgb();
     return quint32(rgb.red()) | (quint32(rgb.green()) << 8) | (quint32(rgb.blue()) << 16);
 }
+
+QColor ColourOrBlack(quint32 number) { return ColourFromNumber(number).value_or(QColor(Qt::black)); }

@@ -7,6 +7,8 @@
 // comes from the application palette here. Nothing for any other top byte.
 std::optional<QColor> ColourFromNumber(quint32 number);
 quint32 NumberFromColour(const QColor& colour);
+// A colour number of the design or of a swatch: black where it names no colour.
+QColor ColourOrBlack(quint32 number);
 
 namespace SystemColour {
 inline constexpr quint32 WindowBackground = 0x80000005;

@@ -15,15 +15,6 @@ void Shape::SetTwipsGeometry(int left, int top, int width, int height)
     setGeometry(TwipsRect(left, top, width, height));
 }
 
-void Shape::SetWidthTwips(int width)
-{
-    const int pixels = TwipsToPixels(width);
-    if (pixels != this->width())
-        resize(pixels, height());
-}
-
-int Shape::LeftTwips() const { return PixelsToTwips(x()); }
-int Shape::WidthTwips() const { return PixelsToTwips(width()); }
 
 void Shape::paintEvent(QPaintEvent*)
 {

@@ -11,9 +11,6 @@ public:
     Shape(QWidget* parent, bool rounded, const QColor& fill, const QColor& border);
 
     void SetTwipsGeometry(int left, int top, int width, int height);
-    void SetWidthTwips(int width);
-    int LeftTwips() const;
-    int WidthTwips() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
