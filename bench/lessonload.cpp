@@ -8,7 +8,7 @@
 
 #include "lessons/lessonloader.h"
 #include "screensaver/eventyield.h"
-#include "screensaver/savervariables.h"
+#include "lessons/savervariables.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "dialog/commondialog.h"
 
 #include "dialog/platformdialogs.h"
-#include "screensaver/platformcolours.h"
+#include "widgets/platformcolours.h"
 #include "screensaver/program.h"
 
 void CommonDialog::ShowColor()

@@ -1,7 +1,7 @@
 #include "dialog/controls.h"
 
-#include "screensaver/platformcolours.h"
-#include "screensaver/twips.h"
+#include "widgets/platformcolours.h"
+#include "widgets/twips.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screensaver/label.h"
+#include "widgets/label.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
 #include "dialog/updown.h"
 
-#include "screensaver/twips.h"
+#include "widgets/twips.h"
 #include "settings/numeric.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screensaver/savervariables.h"
+#include "lessons/savervariables.h"
 
 #include <QPoint>
 #include <QString>

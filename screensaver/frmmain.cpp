@@ -7,14 +7,14 @@
 #include "lessons/randomgenerator.h"
 #include "screensaver/commandline.h"
 #include "screensaver/eventyield.h"
-#include "screensaver/image.h"
-#include "screensaver/label.h"
+#include "widgets/image.h"
+#include "widgets/label.h"
 #include "screensaver/pictureloader.h"
-#include "screensaver/platformcolours.h"
+#include "widgets/platformcolours.h"
 #include "screensaver/program.h"
 #include "screensaver/settingsatstart.h"
-#include "screensaver/shape.h"
-#include "screensaver/twips.h"
+#include "widgets/shape.h"
+#include "widgets/twips.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 
 #include "lessons/bannercycle.h"
 #include "lessons/wordcycle.h"
-#include "screensaver/savervariables.h"
+#include "lessons/savervariables.h"
 
 #include <QPixmap>
 #include <QTimer>

@@ -2,7 +2,7 @@
 
 #include "dialog/frmnastaveni.h"
 #include "screensaver/frmmain.h"
-#include "screensaver/savervariables.h"
+#include "lessons/savervariables.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,8 +2,8 @@
 #include "dialog/frmnastaveni.h"
 #include "dialog/updown.h"
 #include "fakedialogs.h"
-#include "screensaver/image.h"
-#include "screensaver/platformcolours.h"
+#include "widgets/image.h"
+#include "widgets/platformcolours.h"
 #include "screensaver/program.h"
 #include "support/testenvironment.h"
 

@@ -1,9 +1,9 @@
 #include "dialog/frmnastaveni.h"
 #include "screensaver/frmmain.h"
-#include "screensaver/image.h"
-#include "screensaver/label.h"
+#include "widgets/image.h"
+#include "widgets/label.h"
 #include "screensaver/program.h"
-#include "screensaver/shape.h"
+#include "widgets/shape.h"
 #include "support/scriptedrandom.h"
 #include "support/testenvironment.h"
 

@@ -1,6 +1,6 @@
-#include "screensaver/shape.h"
+#include "widgets/shape.h"
 
-#include "screensaver/twips.h"
+#include "widgets/twips.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "screensaver/platformcolours.h"
+#include "widgets/platformcolours.h"
 
 #include <QGuiApplication>
 #include <QPalette>

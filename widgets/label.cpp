@@ -1,6 +1,6 @@
-#include "screensaver/label.h"
+#include "widgets/label.h"
 
-#include "screensaver/twips.h"
+#include "widgets/twips.h"
 
 #include <QPainter>
 #include <QTextLayout>

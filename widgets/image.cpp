@@ -1,6 +1,6 @@
-#include "screensaver/image.h"
+#include "widgets/image.h"
 
-#include "screensaver/twips.h"
+#include "widgets/twips.h"
 
 #include <QPainter>
 
