@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,9 @@ inline void UseFuzzSettingsFolder(const char* name)
                            QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(folder);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder));
+    static QString made;
+    made = folder;
+    std::atexit([] { QDir(made).removeRecursively(); });
 }
 
 inline void WriteWholeFile(const QString& path, const QByteArray& bytes)
@@ -23,10 +27,4 @@ inline void WriteWholeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
-}
-
-inline QByteArray ReadWholeFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -1,14 +1,12 @@
 // The settings dialog's load and save on any settings file, at the level of the store it
-// relies on: no stored value changes unless the user changed it.
+// relies on: no stored value changes unless the user changed it. The store reads the file
+// afresh for every key and rewrites it for every key that changes; this does the same in
+// memory, so that thousands of files a second go through.
 //
 // Input: one byte choosing the key the user changes, one byte giving the length of the new
 // text, the new text's bytes, then the settings file.
-#include "fuzzsettingsfolder.h"
 #include "settings/inidocument.h"
 #include "settings/keys.h"
-#include "settings/Module1.h"
-#include "settings/registry.h"
-#include "settings/settingsfile.h"
 
 #include <array>
 #include <cstdlib>
@@ -17,36 +15,19 @@ namespace {
 
 constexpr qsizetype KeyCount = qsizetype(SettingsKeys::Defaults.size());
 
-registry openRegistry()
+QString read(const QByteArray& file, QLatin1StringView key)
 {
-    registry reg;
-    OpenSettingsSection(reg);
-    return reg;
+    return IniDocument::Parse(file).Value(SettingsKeys::Section, key).value_or(QString());
 }
 
-QString read(registry& reg, QLatin1StringView key)
+void save(QByteArray& file, QLatin1StringView key, const QString& text)
 {
-    reg.setKey(key);
-    if (!reg.RegGet())
-        std::abort(); // our own regular file is always readable
-    return reg.Setting();
-}
-
-void save(registry& reg, QLatin1StringView key, const QString& text)
-{
-    reg.setKey(key);
-    reg.setSetting(text);
-    if (!reg.RegSave())
-        std::abort();
+    IniDocument document = IniDocument::Parse(file);
+    if (document.SetValue(SettingsKeys::Section, key, text))
+        file = document.Bytes();
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    UseFuzzSettingsFolder("vokabo-roundtrip-fuzz");
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -56,36 +37,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const qsizetype textLength = qMin<qsizetype>(data[1], qsizetype(size) - 2);
     const QString newText =
         FromStoredBytes(QByteArrayView(reinterpret_cast<const char*>(data) + 2, textLength));
-    const QByteArray file(reinterpret_cast<const char*>(data) + 2 + textLength,
-                          qsizetype(size) - 2 - textLength);
-
-    const QString path = SettingsFilePath(SettingsKeys::AppName);
-    WriteWholeFile(path, file);
-    const IniDocument original = IniDocument::Parse(file);
+    const QByteArray original(reinterpret_cast<const char*>(data) + 2 + textLength,
+                              qsizetype(size) - 2 - textLength);
+    if (IniDocument::Parse(original).Bytes() != original)
+        std::abort();
 
     // Load: every key as it reads now.
-    registry reg = openRegistry();
     std::array<QString, SettingsKeys::Defaults.size()> before;
-    for (qsizetype i = 0; i < KeyCount; ++i)
-        before[i] = read(reg, SettingsKeys::Defaults[i].key);
-
-    // OK without a change: the keys that are there go back unchanged, byte for byte.
+    std::array<bool, SettingsKeys::Defaults.size()> present{};
     for (qsizetype i = 0; i < KeyCount; ++i) {
         const auto key = SettingsKeys::Defaults[i].key;
-        if (original.Value(SettingsKeys::Section, key))
-            save(reg, key, before[i]);
+        before[i] = read(original, key);
+        present[i] = IniDocument::Parse(original).Value(SettingsKeys::Section, key).has_value();
     }
-    if (ReadWholeFile(path) != file)
+
+    // OK without a change: the keys that are there go back unchanged, byte for byte.
+    QByteArray file = original;
+    for (qsizetype i = 0; i < KeyCount; ++i) {
+        if (present[i])
+            save(file, SettingsKeys::Defaults[i].key, before[i]);
+    }
+    if (file != original)
         std::abort();
 
-    // OK after the user changed one key: that key reads as typed, every other as before.
+    // OK after the user changed one key: that key reads as typed, every other as before,
+    // and every line that is no key of ours is still there.
     for (qsizetype i = 0; i < KeyCount; ++i)
-        save(reg, SettingsKeys::Defaults[i].key, i == changed ? newText : before[i]);
+        save(file, SettingsKeys::Defaults[i].key, i == changed ? newText : before[i]);
     for (qsizetype i = 0; i < KeyCount; ++i) {
-        if (read(reg, SettingsKeys::Defaults[i].key) != (i == changed ? newText : before[i]))
+        if (read(file, SettingsKeys::Defaults[i].key) != (i == changed ? newText : before[i]))
             std::abort();
     }
-    if (file.startsWith("\xEF\xBB\xBF") && !ReadWholeFile(path).startsWith("\xEF\xBB\xBF"))
+    if (original.startsWith("\xEF\xBB\xBF") && !file.startsWith("\xEF\xBB\xBF"))
         std::abort();
+    for (const QByteArray& line : QByteArray(original).replace('\r', '\n').split('\n')) {
+        if (!line.contains('=') && !file.contains(line))
+            std::abort();
+    }
     return 0;
 }

@@ -20,6 +20,6 @@ printf '[nastaveni]\nnprvni=3\nndruhy=3\nprvnicesky=1\npozice=0\nbpozadi=0\nbtex
 printf '\002\001x# pozn\n[NASTAVENI]\nNPRVNI=5\nobr=/home/jana/Obr\341zky/a b.jpg\n' > "$work/roundtrip/hand-edited"
 export ASAN_OPTIONS=detect_leaks=0
 build-fuzz/fuzz/lessonfile_fuzzer -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$work/lessons"
-build-fuzz/fuzz/settings_fuzzer -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 "$work/settings"
-build-fuzz/fuzz/settings_roundtrip_fuzzer -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 "$work/roundtrip"
+build-fuzz/fuzz/settings_fuzzer -max_total_time="$seconds" -max_len=16384 -len_control=0 -print_final_stats=1 "$work/settings"
+build-fuzz/fuzz/settings_roundtrip_fuzzer -max_total_time="$seconds" -max_len=16384 -len_control=0 -print_final_stats=1 "$work/roundtrip"
 echo "fuzzing: 3 passed, 0 failed"

@@ -36,9 +36,9 @@ std::optional<IniDocument> ReadSettingsFile(const QString& path)
     if (!info.isFile() || info.size() > LargestSettingsFile)
         return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
-    const QByteArray bytes = file.read(LargestSettingsFile + 1);
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > LargestSettingsFile)
         return std::nullopt;
     return IniDocument::Parse(bytes);
