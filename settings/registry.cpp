@@ -23,6 +23,7 @@ QString asText(const QVariant& value)
 bool registry::RegGet()
 {
     auto store = OpenRegistryKey(sAppName);
+    store->sync(); // pick up what another process wrote since this process last looked
     sSetting = asText(store->value(sSection + QLatin1Char('/') + sKey));
     return store->status() == QSettings::NoError;
 }
