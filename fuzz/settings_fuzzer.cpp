@@ -1,20 +1,18 @@
-// Any bytes as the settings file: the start-up readers must take what they can and never
-// fail; the numeric readers must agree with each other.
+// Any bytes as the settings file: the file reads back as the bytes it is, the start-up
+// readers take what they can and never fail, and the numeric readers agree with each other.
+#include "fuzzsettingsfolder.h"
 #include "screensaver/settingsatstart.h"
+#include "settings/inidocument.h"
+#include "settings/keys.h"
 #include "settings/numeric.h"
 #include "settings/settingsfile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <cstdlib>
 #include <memory>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    const QString folder = QDir::tempPath() + QStringLiteral("/vokabo-settings-fuzz");
-    QDir().mkpath(folder);
-    qputenv("XDG_CONFIG_HOME", folder.toLocal8Bit());
+    UseFuzzSettingsFolder("vokabo-settings-fuzz");
     return 0;
 }
 
@@ -35,16 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (ColourNumberFromText(ColourNumberToText(*colour)) != colour)
             std::abort();
 
-    QFile file(SettingsFilePath(QStringLiteral("VKB_S")));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write(bytes);
-        file.close();
-    }
+    if (ToStoredBytes(FromStoredBytes(bytes)) != bytes)
+        std::abort();
+    if (IniDocument::Parse(bytes).Bytes() != bytes)
+        std::abort();
+
+    WriteWholeFile(SettingsFilePath(SettingsKeys::AppName), bytes);
     auto vars = std::make_unique<SaverVariables>();
-    ReadSettingsAtStart(*vars);
+    const StartAppearance appearance = ReadSettingsAtStart(*vars);
     if (vars->CzechFirst != VbTrue && vars->CzechFirst != VbFalse)
         std::abort();
     if (vars->PlacementMode < 0 || vars->PlacementMode > 4)
+        std::abort();
+    if (!appearance.background || !appearance.text || !appearance.shadow)
         std::abort();
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "screensaver/settingsatstart.h"
 
-#include "settings/Module1.h"
 #include "settings/keys.h"
+#include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
 
@@ -14,10 +14,29 @@ QString read(registry& reg, QLatin1StringView key)
     return reg.Setting();
 }
 
+QString defaultText(QLatin1StringView key)
+{
+    for (const auto& entry : SettingsKeys::Defaults) {
+        if (entry.key == key)
+            return entry.text;
+    }
+    return {};
+}
+
+// The design colours of the window are not meant to be seen: the English label's is black,
+// like the default background. A colour that names nothing shows the first-run default.
+quint32 colourOrDefault(const QString& text, QLatin1StringView key)
+{
+    if (const auto number = ColourNumberFromText(text); number && NamesAColour(*number))
+        return *number;
+    return *ColourNumberFromText(defaultText(key));
+}
+
 } // namespace
 
 StartAppearance ReadSettingsAtStart(SaverVariables& vars)
 {
+    using namespace SettingsKeys;
     vars.WordTick = 0;
     vars.ShadowOffset = 20;
     vars.FirstDelay = 3;
@@ -28,24 +47,33 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     registry reg;
     OpenSettingsSection(reg);
 
-    if (const auto first = NumericValue(read(reg, SettingsKeys::nprvni)))
+    bool defaultsUnwritten = false;
+    if (const auto first = NumericValue(read(reg, nprvni)))
         vars.FirstDelay = ToInteger16(*first);
     else
-        WriteDefaultSettings();
+        defaultsUnwritten = !WriteDefaultSettings();
 
-    if (const auto second = NumericValue(read(reg, SettingsKeys::ndruhy)))
+    // A profile that cannot be written (read-only, kiosk) runs with the defaults the store
+    // refused, not with whatever it still holds.
+    const auto setting = [&](QLatin1StringView key) {
+        const QString stored = read(reg, key);
+        return defaultsUnwritten ? defaultText(key) : stored;
+    };
+
+    if (const auto second = NumericValue(setting(ndruhy)))
         vars.SecondDelay = ToInteger16(*second);
 
-    vars.CzechFirst = read(reg, SettingsKeys::prvnicesky) == QLatin1String("1") ? VbTrue : VbFalse;
+    vars.CzechFirst = setting(prvnicesky) == QLatin1String("1") ? VbTrue : VbFalse;
 
-    const QString placement = read(reg, SettingsKeys::pozice);
-    if (placement.size() == 1 && placement[0] >= QLatin1Char('0') && placement[0] <= QLatin1Char('4'))
+    const QString placement = setting(pozice);
+    if (placement.size() == 1 && placement[0] >= QLatin1Char('0') &&
+        placement[0] <= QLatin1Char('4'))
         vars.PlacementMode = static_cast<qint16>(placement[0].unicode() - u'0');
 
     StartAppearance appearance;
-    appearance.background = ColourNumberFromText(read(reg, SettingsKeys::bpozadi));
-    appearance.text = ColourNumberFromText(read(reg, SettingsKeys::btextu));
-    appearance.shadow = ColourNumberFromText(read(reg, SettingsKeys::bstinu));
-    appearance.picturePath = read(reg, SettingsKeys::obr);
+    appearance.background = colourOrDefault(setting(bpozadi), bpozadi);
+    appearance.text = colourOrDefault(setting(btextu), btextu);
+    appearance.shadow = colourOrDefault(setting(bstinu), bstinu);
+    appearance.picturePath = setting(obr);
     return appearance;
 }

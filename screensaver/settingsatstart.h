@@ -2,11 +2,11 @@
 
 #include "lessons/savervariables.h"
 
-#include <QString>
 #include <optional>
+#include <QString>
 
-// What the saver's window takes from the store besides its variables. A colour is missing
-// when its stored text is not a usable colour number; the window then keeps its design colour.
+// What the saver's window takes from the store besides its variables. Every colour is set:
+// a stored text that names no colour gives the first-run default of its key.
 struct StartAppearance {
     std::optional<quint32> background;
     std::optional<quint32> text;
@@ -15,5 +15,6 @@ struct StartAppearance {
 };
 
 // Resets the run variables and reads the eight settings in their fixed order, writing the
-// defaults first when the stored first delay is unusable.
+// defaults first when the stored first delay is unusable. When the defaults cannot be
+// stored, the run uses them anyway.
 StartAppearance ReadSettingsAtStart(SaverVariables& vars);

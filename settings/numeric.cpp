@@ -75,3 +75,9 @@ std::optional<quint32> ColourNumberFromText(QStringView text)
 }
 
 QString ColourNumberToText(quint32 colour) { return QString::number(static_cast<qint32>(colour)); }
+
+bool NamesAColour(quint32 number)
+{
+    const quint32 top = number >> 24;
+    return top == 0 || (top == 0x80 && (number & 0x00FFFFFF) < 31);
+}

@@ -18,3 +18,5 @@ qint16 ToInteger16(double value);
 // byte names a system colour). Nothing when the text is not such a number.
 std::optional<quint32> ColourNumberFromText(QStringView text);
 QString ColourNumberToText(quint32 colour);
+// True for an 0x00BBGGRR colour and for the 31 system colours (0x80000000 to 0x8000001E).
+bool NamesAColour(quint32 number);

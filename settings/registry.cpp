@@ -2,12 +2,15 @@
 
 #include "settings/settingsfile.h"
 
+#ifdef Q_OS_WIN
+
+#include <QSettings>
 #include <QStringList>
 
 namespace {
 
-// An INI value edited by hand with a comma in it ("2,5") comes back from QSettings as a
-// list; the store is a store of texts, so put it back together.
+// A value edited by hand with a comma in it ("2,5") comes back from QSettings as a list; the
+// store is a store of texts, so put it back together.
 QString asText(const QVariant& value)
 {
     if (value.typeId() == QMetaType::QStringList)
@@ -19,7 +22,7 @@ QString asText(const QVariant& value)
 
 bool registry::RegGet()
 {
-    auto store = OpenSettingsStore(sAppName);
+    auto store = OpenRegistryKey(sAppName);
     store->sync(); // pick up what another process wrote since this process last looked
     sSetting = asText(store->value(sSection + QLatin1Char('/') + sKey));
     return store->status() == QSettings::NoError;
@@ -27,9 +30,7 @@ bool registry::RegGet()
 
 bool registry::RegSave()
 {
-    auto store = OpenSettingsStore(sAppName);
-    if (store->status() != QSettings::NoError)
-        return false;
+    auto store = OpenRegistryKey(sAppName);
     store->setValue(sSection + QLatin1Char('/') + sKey, sSetting);
     store->sync();
     return store->status() == QSettings::NoError;
@@ -37,10 +38,44 @@ bool registry::RegSave()
 
 bool registry::RegDel()
 {
-    auto store = OpenSettingsStore(sAppName);
-    if (store->status() != QSettings::NoError)
-        return false;
+    auto store = OpenRegistryKey(sAppName);
     store->remove(sSection + QLatin1Char('/') + sKey);
     store->sync();
     return store->status() == QSettings::NoError;
 }
+
+#else
+
+// The file is read afresh by every call: another process may have written it meanwhile.
+
+bool registry::RegGet()
+{
+    const auto document = ReadSettingsFile(SettingsFilePath(sAppName));
+    sSetting = document ? document->Value(sSection, sKey).value_or(QString()) : QString();
+    return document.has_value();
+}
+
+bool registry::RegSave()
+{
+    const QString path = SettingsFilePath(sAppName);
+    auto document = ReadSettingsFile(path);
+    // A file that cannot be read is never replaced: whatever it holds would be lost.
+    if (!document)
+        return false;
+    if (!document->SetValue(sSection, sKey, sSetting))
+        return true;
+    return WriteSettingsFile(path, *document);
+}
+
+bool registry::RegDel()
+{
+    const QString path = SettingsFilePath(sAppName);
+    auto document = ReadSettingsFile(path);
+    if (!document)
+        return false;
+    if (!document->Remove(sSection, sKey))
+        return true;
+    return WriteSettingsFile(path, *document);
+}
+
+#endif

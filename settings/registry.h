@@ -15,8 +15,9 @@ public:
     QString Setting() const { return sSetting; }
     void setSetting(const QString& value) { sSetting = value; }
 
-    // Each returns false when the store could not be read or written; a key without a
-    // value is not a failure and reads as empty text.
+    // RegGet fails only when the store cannot be read at all; a key without a value reads as
+    // empty text and is no failure. RegSave and RegDel succeed when the change is on disk,
+    // or when there was nothing to change.
     bool RegGet();
     bool RegSave();
     bool RegDel();

@@ -1,6 +1,21 @@
 #include "settings/settingsfile.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include <QSettings>
+#endif
+
+namespace {
+
+// A settings file holds a few hundred bytes; anything this large is not one.
+constexpr qint64 LargestSettingsFile = 16 * 1024 * 1024;
+
+} // namespace
 
 QString SettingsFilePath(const QString& appName)
 {
@@ -13,13 +28,42 @@ QString SettingsFilePath(const QString& appName)
 #endif
 }
 
-std::unique_ptr<QSettings> OpenSettingsStore(const QString& appName)
+std::optional<IniDocument> ReadSettingsFile(const QString& path)
 {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return IniDocument();
+    if (!info.isFile() || info.size() > LargestSettingsFile)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || bytes.size() > LargestSettingsFile)
+        return std::nullopt;
+    return IniDocument::Parse(bytes);
+}
+
+bool WriteSettingsFile(const QString& path, const IniDocument& document)
+{
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || !info.isWritable()))
+        return false;
+    QDir().mkpath(info.absolutePath());
+    QSaveFile file(path);
+    // A folder the user may not create files in can still hold a settings file they may write.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(document.Bytes());
+    return file.commit();
+}
+
 #ifdef Q_OS_WIN
+std::unique_ptr<QSettings> OpenRegistryKey(const QString& appName)
+{
     return std::make_unique<QSettings>(
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + appName,
         QSettings::NativeFormat);
-#else
-    return std::make_unique<QSettings>(SettingsFilePath(appName), QSettings::IniFormat);
-#endif
 }
+#endif

@@ -1,12 +1,26 @@
 #pragma once
 
-#include <QSettings>
-#include <QString>
+#include "settings/inidocument.h"
+
 #include <memory>
+#include <optional>
+#include <QString>
 
-// Where the settings of an application name live: an INI file in the user's configuration
-// folder, or on Windows the registry key that settings of this name have always used.
-std::unique_ptr<QSettings> OpenSettingsStore(const QString& appName);
-
-// The file behind the store on platforms that keep it in a file; empty elsewhere.
+// The file behind the store on platforms that keep it in a file: the INI file of the
+// application name in the user's configuration folder; empty elsewhere.
 QString SettingsFilePath(const QString& appName);
+
+// The settings file as it is now; an empty document when there is none yet. Nothing when
+// the file cannot be read: not a regular file (a FIFO there must not block the start), no
+// permission, or far larger than any settings file.
+std::optional<IniDocument> ReadSettingsFile(const QString& path);
+
+// Replaces the file as a whole, so that a crash never leaves half a file. False when it is
+// not on disk; a file the user made read-only is not replaced.
+bool WriteSettingsFile(const QString& path, const IniDocument& document);
+
+#ifdef Q_OS_WIN
+class QSettings;
+// The registry key that settings of this name have always used on Windows.
+std::unique_ptr<QSettings> OpenRegistryKey(const QString& appName);
+#endif

@@ -926,6 +926,56 @@ def second_instance_while_dialog(suite, box):
     suite.expect_exit(first, 2.0, "closing the dialog")
 
 
+# --- cases: the settings store ------------------------------------------------------------
+
+@case("unusable_word_colour_is_white", rows=[
+    ("English first, word colour a word", dict(prvnicesky="0", btextu="abc"), ABOVE),
+    ("Czech first, word colour empty", dict(prvnicesky="1", btextu=""), ANCHOR),
+])
+def unusable_word_colour_is_white(suite, box, row):
+    settings, first_rows = row
+    box.store(**settings, **FIXED_PLACEMENT)
+    with open(box.ini, "rb") as stored:
+        before = stored.read()
+    proc, _ = suite.start_saver(box, "/s")
+    white = suite.shot().count((255, 255, 255), ANCHOR_LEFT, first_rows[0],
+                               ANCHOR_LEFT + WORD_W, first_rows[1])
+    expect(white > 30, f"the first word is not white over the black background ({white} pixels)")
+    suite.key("x")
+    suite.expect_exit(proc, 2.0, "a key press")
+    with open(box.ini, "rb") as stored:
+        expect(stored.read() == before, "reading the settings changed the file")
+
+
+@case("hand_edited_settings_file", rows=[
+    ("comment line before the group", b"# moje\n[nastaveni]\nnprvni=5\nbpozadi=255\n"),
+    ("byte order mark and CR LF", b"\xef\xbb\xbf[nastaveni]\r\nnprvni=5\r\nbpozadi=255\r\n"),
+    ("upper-case names", b"[NASTAVENI]\nNPRVNI=5\nBPOZADI=255\n"),
+    ("header without bracket", b"[nastaveni\nnprvni=5\nbpozadi=255\n"),
+])
+def hand_edited_settings_file(suite, box, row):
+    with open(box.ini, "wb") as out:
+        out.write(row)
+    proc, _ = suite.start_saver(box, "/s")
+    colour = suite.shot().pixel(SCREEN_W - 2, SCREEN_H - 2)
+    expect(colour == (255, 0, 0), f"background is {colour}, the stored red was not read")
+    suite.key("x")
+    suite.expect_exit(proc, 2.0, "a key press")
+    with open(box.ini, "rb") as stored:
+        expect(stored.read() == row, "the start rewrote a settings file it could read")
+
+
+@case("settings_file_is_a_fifo")
+def settings_file_is_a_fifo(suite, box):
+    os.mkfifo(box.ini)
+    proc, _ = suite.start_saver(box, "/s")
+    colour = suite.shot().pixel(SCREEN_W - 2, SCREEN_H - 2)
+    expect(colour == (0, 0, 0), f"background is {colour}, expected the default black")
+    suite.key("x")
+    suite.expect_exit(proc, 2.0, "a key press")
+    expect(not os.path.isfile(box.ini), "the FIFO was replaced")
+
+
 # --- main ------------------------------------------------------------------------------------
 
 def main():

@@ -225,10 +225,10 @@ void TestMainWindow::storedColoursApply_data()
                               << QColor(Qt::black) << QColor(Qt::white) << QColor(Qt::white) << QColor(0xE0, 0xE0, 0xE0) << QColor(0xE0, 0xE0, 0xE0);
     QTest::newRow("red, green, blue are 0x00BBGGRR") << QStringList{QStringLiteral("255"), QStringLiteral("65280"), QStringLiteral("16711680")}
                                                     << QColor(Qt::red) << QColor(Qt::green) << QColor(Qt::green) << QColor(Qt::blue) << QColor(Qt::blue);
-    QTest::newRow("unusable texts keep the design colours") << QStringList{QStringLiteral("abc"), QString(), QStringLiteral("99999999999")}
-                                                           << QColor(0xC0, 0xFF, 0xC0) << QColor(Qt::white) << QGuiApplication::palette().color(QPalette::ButtonText) << QColor(0xE0, 0xE0, 0xE0) << QColor(Qt::white);
-    QTest::newRow("unknown top byte keeps the design colour") << QStringList{QStringLiteral("16777216"), QStringLiteral("0"), QStringLiteral("0")}
-                                                             << QColor(0xC0, 0xFF, 0xC0) << QColor(Qt::black) << QColor(Qt::black) << QColor(Qt::black) << QColor(Qt::black);
+    QTest::newRow("unusable texts give the first-run defaults") << QStringList{QStringLiteral("abc"), QString(), QStringLiteral("99999999999")}
+                                                               << QColor(Qt::black) << QColor(Qt::white) << QColor(Qt::white) << QColor(0xE0, 0xE0, 0xE0) << QColor(0xE0, 0xE0, 0xE0);
+    QTest::newRow("unknown top byte gives the first-run default") << QStringList{QStringLiteral("16777216"), QStringLiteral("0"), QStringLiteral("0")}
+                                                                 << QColor(Qt::black) << QColor(Qt::black) << QColor(Qt::black) << QColor(Qt::black) << QColor(Qt::black);
 }
 
 void TestMainWindow::storedColoursApply()

@@ -5,6 +5,10 @@
 #include <QtTest>
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 class TestSettingsAtStart : public QObject {
     Q_OBJECT
 private slots:
@@ -20,7 +24,8 @@ private slots:
     void readingChangesNothingStored();
     void hostileStore_data();
     void hostileStore();
-    void storeThatCannotBeWrittenStillStarts();
+    void storeThatCannotBeWrittenRunsWithDefaults_data();
+    void storeThatCannotBeWrittenRunsWithDefaults();
     void missingConfigFolderIsMade();
 
 private:
@@ -113,12 +118,15 @@ void TestSettingsAtStart::storedValues()
 void TestSettingsAtStart::colours_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("usable");
-    QTest::newRow("red") << QStringLiteral("255") << true;
-    QTest::newRow("system colour") << QStringLiteral("-2147483643") << true;
-    QTest::newRow("word") << QStringLiteral("abc") << false;
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("beyond 32 bits") << QStringLiteral("99999999999") << false;
+    QTest::addColumn<quint32>("colour");
+    const quint32 white = 0xFFFFFF; // the first-run default, not the design's black
+    QTest::newRow("red") << QStringLiteral("255") << quint32(255);
+    QTest::newRow("system colour") << QStringLiteral("-2147483643") << quint32(0x80000005);
+    QTest::newRow("word") << QStringLiteral("abc") << white;
+    QTest::newRow("empty") << QString() << white;
+    QTest::newRow("beyond 32 bits") << QStringLiteral("99999999999") << white;
+    QTest::newRow("top byte names nothing") << QStringLiteral("16777216") << white;
+    QTest::newRow("no such system colour") << QStringLiteral("-2147483617") << white;
 }
 
 void TestSettingsAtStart::colours()
@@ -128,7 +136,7 @@ void TestSettingsAtStart::colours()
     m_settings->Store(QStringLiteral("btextu"), text);
     SaverVariables vars;
     const StartAppearance appearance = ReadSettingsAtStart(vars);
-    QTEST(appearance.text.has_value(), "usable");
+    QTEST(appearance.text.value_or(0), "colour");
     QCOMPARE(appearance.background, std::optional<quint32>(255));
     QCOMPARE(m_settings->Stored(QStringLiteral("btextu")), text); // an unusable colour is not rewritten
 }
@@ -169,18 +177,49 @@ void TestSettingsAtStart::hostileStore()
     QTEST(int(vars.FirstDelay), "first");
 }
 
-void TestSettingsAtStart::storeThatCannotBeWrittenStillStarts()
+void TestSettingsAtStart::storeThatCannotBeWrittenRunsWithDefaults_data()
 {
-    // A configuration "folder" that is a file cannot be written, whoever runs the test.
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("configuration folder is a file") << QStringLiteral("folder is a file");
+    QTest::newRow("settings file is a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("read-only file, first delay a word") << QStringLiteral("read-only");
+}
+
+// The first delay asks for the defaults, the store refuses them: the run uses them anyway,
+// so a kiosk profile does not show the design's colours, and nothing stored changes.
+void TestSettingsAtStart::storeThatCannotBeWrittenRunsWithDefaults()
+{
+    QFETCH(QString, kind);
+    const QByteArray file = "[nastaveni]\nnprvni=abc\nndruhy=9\nprvnicesky=0\npozice=2\nbpozadi=255\n"
+                            "btextu=abc\nbstinu=255\nobr=/tmp/x.jpg\n";
     QTemporaryDir dir;
-    const QString notAFolder = dir.filePath(QStringLiteral("file"));
-    WriteFile(notAFolder, "x");
-    qputenv("XDG_CONFIG_HOME", notAFolder.toLocal8Bit());
-    SaverVariables vars;
-    const StartAppearance appearance = ReadSettingsAtStart(vars);
-    QCOMPARE(vars.FirstDelay, qint16(3));
-    QCOMPARE(vars.CzechFirst, VbFalse); // nothing could be stored, so nothing reads as "1"
-    QVERIFY(!appearance.background);
+    if (kind == QLatin1String("folder is a file")) {
+        const QString notAFolder = dir.filePath(QStringLiteral("file"));
+        WriteFile(notAFolder, "x");
+        qputenv("XDG_CONFIG_HOME", notAFolder.toLocal8Bit());
+    } else if (kind == QLatin1String("fifo")) {
+#ifdef Q_OS_UNIX
+        QCOMPARE(mkfifo(QFile::encodeName(m_settings->FilePath()).constData(), 0600), 0);
+#else
+        QSKIP("FIFOs are a Unix matter");
+#endif
+    } else {
+        WriteFile(m_settings->FilePath(), file);
+        QFile::setPermissions(m_settings->FilePath(), QFile::ReadOwner);
+    }
+    const bool defaults = AsUnprivilegedUser({m_settings->Folder()}, [] {
+        SaverVariables vars;
+        const StartAppearance appearance = ReadSettingsAtStart(vars);
+        return vars.FirstDelay == 3 && vars.SecondDelay == 3 && vars.CzechFirst == VbTrue &&
+               vars.PlacementMode == 0 && appearance.background == std::optional<quint32>(0) &&
+               appearance.text == std::optional<quint32>(0xFFFFFF) &&
+               appearance.shadow == std::optional<quint32>(0xE0E0E0) && appearance.picturePath.isEmpty();
+    });
+    QVERIFY(defaults);
+    if (kind == QLatin1String("read-only"))
+        QCOMPARE(m_settings->FileBytes(), file);
+    if (kind == QLatin1String("fifo"))
+        QVERIFY(!QFileInfo(m_settings->FilePath()).isFile());
 }
 
 void TestSettingsAtStart::missingConfigFolderIsMade()

@@ -4,8 +4,15 @@
 #include "support/testenvironment.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QtTest>
+#include <cstdio>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 class TestRegistry : public QObject {
     Q_OBJECT
@@ -22,7 +29,13 @@ private slots:
     void storeIsTheIniFileInTheConfigFolder();
     void defaultsAreWrittenInOrderWithExactTexts();
     void defaultsOverwriteEveryKey();
-    void unwritableStoreFailsWithoutCrashing();
+    void refusedStore_data();
+    void refusedStore();
+    void storeThatIsNoFile_data();
+    void storeThatIsNoFile();
+    void handEditedFile_data();
+    void handEditedFile();
+    void valueNotInUtf8KeepsItsBytes();
 
 private:
     std::unique_ptr<TemporarySettings> m_settings;
@@ -49,6 +62,10 @@ void TestRegistry::savedValueReadsBackAfterRestart_data()
     QTest::newRow("text starting with @") << QStringLiteral("@String(x)");
     QTest::newRow("text with comma") << QStringLiteral("2,5");
     QTest::newRow("blanks around") << QStringLiteral(" 1 ");
+    QTest::newRow("quotes, backslash, semicolon") << QStringLiteral("say \"hi\" \\ now; later");
+    QTest::newRow("control character before a hex digit") << QStringLiteral("a\x01" "b\tc");
+    QTest::newRow("two leading @") << QStringLiteral("@@x");
+    QTest::newRow("equals sign") << QStringLiteral("a=b");
 }
 
 void TestRegistry::savedValueReadsBackAfterRestart()
@@ -64,6 +81,11 @@ void TestRegistry::savedValueReadsBackAfterRestart()
     reader.setKey(QStringLiteral("obr"));
     QVERIFY(reader.RegGet());
     QCOMPARE(reader.Setting(), value);
+
+    // Earlier versions of the program read the file the same.
+    QSettings earlier(m_settings->FilePath(), QSettings::IniFormat);
+    const QVariant old = earlier.value(QStringLiteral("nastaveni/obr"));
+    QCOMPARE(old.typeId() == QMetaType::QStringList ? old.toStringList().join(u',') : old.toString(), value);
 }
 
 void TestRegistry::absentKeyReadsAsEmptyText()
@@ -96,8 +118,7 @@ void TestRegistry::everyReadSeesAnotherWriter()
     QVERIFY(reg.RegGet());
     QCOMPARE(reg.Setting(), QStringLiteral("5"));
 
-    // Another process rewrites the file behind our back.
-    QTest::qWait(1100); // file times may have a resolution of one second
+    // Another process rewrites the file behind our back, within the same second.
     WriteFile(m_settings->FilePath(), "[nastaveni]\nnprvni=9\n");
     QVERIFY(reg.RegGet());
     QCOMPARE(reg.Setting(), QStringLiteral("9"));
@@ -150,17 +171,154 @@ void TestRegistry::defaultsOverwriteEveryKey()
     QCOMPARE(m_settings->Stored(QStringLiteral("obr")), QString());
 }
 
-void TestRegistry::unwritableStoreFailsWithoutCrashing()
+void TestRegistry::refusedStore_data()
 {
-    if (PermissionsDoNotApply())
-        QSKIP("root writes through any permission");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("filePermissions");
+    QTest::addColumn<bool>("readable");
+    // Folder permissions: read and enter, not write.
+    QTest::newRow("read-only folder, no file yet") << QByteArray() << 0 << true;
+    QTest::newRow("read-only file") << QByteArray("[nastaveni]\nnprvni=8\n") << int(QFile::ReadOwner) << true;
+    QTest::newRow("unreadable file") << QByteArray("[nastaveni]\nnprvni=8\n") << 0 << false;
+}
+
+void TestRegistry::refusedStore()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, filePermissions);
+    QFETCH(bool, readable);
+    const QString path = m_settings->FilePath();
+    if (!file.isEmpty()) {
+        WriteFile(path, file);
+        QFile::setPermissions(path, QFile::Permissions(filePermissions));
+    }
     QFile::setPermissions(m_settings->Folder(), QFile::ReadOwner | QFile::ExeOwner);
-    QVERIFY(!WriteDefaultSettings());
+    const bool refused = AsUnprivilegedUser({m_settings->Folder()}, [&] {
+        registry reg = openRegistry();
+        reg.setKey(QStringLiteral("nprvni"));
+        const bool read = reg.RegGet();
+        const QString value = reg.Setting();
+        const bool defaultsWritten = WriteDefaultSettings();
+        reg.setSetting(QStringLiteral("9"));
+        const bool saved = reg.RegSave();
+        const bool deleted = reg.RegDel();
+        if (read != readable || defaultsWritten || saved || (!file.isEmpty() && deleted)) {
+            std::fprintf(stderr, "read %d, defaults written %d, saved %d, deleted %d\n", read,
+                         defaultsWritten, saved, deleted);
+            return false;
+        }
+        return value == (readable && !file.isEmpty() ? QStringLiteral("8") : QString());
+    });
+    QFile::setPermissions(m_settings->Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(refused);
+    QCOMPARE(m_settings->FileBytes(), file);
+}
+
+void TestRegistry::storeThatIsNoFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO without a writer") << QStringLiteral("fifo");
+    QTest::newRow("link to a FIFO") << QStringLiteral("link");
+    QTest::newRow("folder") << QStringLiteral("folder");
+}
+
+void TestRegistry::storeThatIsNoFile()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, kind);
+    const QString path = m_settings->FilePath();
+    const QString fifo = kind == QLatin1String("link") ? m_settings->Folder() + QStringLiteral("/pipe") : path;
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(fifo, path));
+
     registry reg = openRegistry();
     reg.setKey(QStringLiteral("nprvni"));
-    reg.RegGet();
+    QVERIFY(!reg.RegGet());
     QCOMPARE(reg.Setting(), QString());
-    QFile::setPermissions(m_settings->Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!WriteDefaultSettings());
+    QVERIFY(!reg.RegDel());
+    const QFileInfo after(path);
+    QCOMPARE(after.isDir(), kind == QLatin1String("folder"));
+    QCOMPARE(after.isSymLink(), kind == QLatin1String("link"));
+    QVERIFY(!after.isFile());
+#else
+    QSKIP("FIFOs are a Unix matter");
+#endif
+}
+
+void TestRegistry::handEditedFile_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("comment line before the group") << QByteArray("# moje\n[nastaveni]\nnprvni=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("semicolon comment in the group") << QByteArray("[nastaveni]\n; x\nnprvni=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("line without equals sign") << QByteArray("[nastaveni]\nsmeti\nnprvni=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("header without bracket") << QByteArray("[nastaveni\nnprvni=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("byte order mark, CR LF") << QByteArray("\xEF\xBB\xBF[nastaveni]\r\nnprvni=8\r\nobr=/a.jpg\r\n") << QStringLiteral("obr") << QStringLiteral("/a.jpg");
+    QTest::newRow("upper-case key") << QByteArray("[nastaveni]\nNPRVNI=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("upper-case group") << QByteArray("[NASTAVENI]\nnprvni=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("CR line ends") << QByteArray("[nastaveni]\rnprvni=8\r") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("no line end at the end") << QByteArray("[nastaveni]\nnprvni=8") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("later key wins") << QByteArray("[nastaveni]\nnprvni=7\nNPRVNI=8\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("other groups") << QByteArray("[General]\nnprvni=1\n[nastaveni]\nnprvni=8\n[jine]\nnprvni=9\n") << QStringLiteral("nprvni") << QStringLiteral("8");
+    QTest::newRow("quoted by an earlier version") << QByteArray("[nastaveni]\nndruhy=\"2,5\"\n") << QStringLiteral("ndruhy") << QStringLiteral("2,5");
+    QTest::newRow("path with a blank") << QByteArray("[nastaveni]\nobr=/home/x/a b.jpg\n") << QStringLiteral("obr") << QStringLiteral("/home/x/a b.jpg");
+    QTest::newRow("empty typed value") << QByteArray("[nastaveni]\nobr=@Invalid()\n") << QStringLiteral("obr") << QStringLiteral("");
+}
+
+// Whatever the file looks like, reading changes nothing, writing a value back unchanged
+// changes nothing, and writing one key keeps every line that is not that key's.
+void TestRegistry::handEditedFile()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    WriteFile(m_settings->FilePath(), file);
+    registry reg = openRegistry();
+    reg.setKey(key);
+    QVERIFY(reg.RegGet());
+    QCOMPARE(reg.Setting(), value);
+    QVERIFY(reg.RegSave());
+    QCOMPARE(m_settings->FileBytes(), file);
+
+    registry other = openRegistry();
+    other.setKey(QStringLiteral("pozice"));
+    other.setSetting(QStringLiteral("2"));
+    QVERIFY(other.RegSave());
+    QVERIFY(reg.RegGet());
+    QCOMPARE(reg.Setting(), value);
+    QVERIFY(other.RegGet());
+    QCOMPARE(other.Setting(), QStringLiteral("2"));
+    const QByteArray written = m_settings->FileBytes();
+    QVERIFY(written.startsWith(file.left(3)));
+    for (const QByteArray& line : file.split('\n'))
+        QVERIFY2(written.contains(line), line.constData());
+
+    reg.setSetting(QStringLiteral("5"));
+    QVERIFY(reg.RegSave());
+    QVERIFY(reg.RegGet());
+    QCOMPARE(reg.Setting(), QStringLiteral("5"));
+    QCOMPARE(m_settings->FileBytes().count("5"), 1); // replaced, not written beside the old key
+}
+
+void TestRegistry::valueNotInUtf8KeepsItsBytes()
+{
+    const QByteArray windows1250 = "/home/jana/Obr\xE1zky/l\xE9to \x9Akola.jpg";
+    WriteFile(m_settings->FilePath(), "[nastaveni]\nobr=" + windows1250 + "\n");
+    registry reg = openRegistry();
+    reg.setKey(QStringLiteral("obr"));
+    QVERIFY(reg.RegGet());
+    QVERIFY(!reg.Setting().contains(QChar::ReplacementCharacter));
+    // As the dialog does: read the path, and write what it shows back into a fresh file.
+    QFile::remove(m_settings->FilePath());
+    QVERIFY(reg.RegSave());
+    QCOMPARE(m_settings->FileBytes(), "[nastaveni]\nobr=" + windows1250 + "\n");
 }
 
 QTEST_GUILESS_MAIN(TestRegistry)

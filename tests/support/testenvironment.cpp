@@ -1,14 +1,20 @@
 #include "support/testenvironment.h"
 
+#include "settings/inidocument.h"
 #include "settings/keys.h"
 #include "settings/settingsfile.h"
 
+#include <cstdio>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
 #ifdef Q_OS_UNIX
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -17,20 +23,30 @@ TemporarySettings::TemporarySettings() : m_previous(qgetenv("XDG_CONFIG_HOME"))
     qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
 }
 
-TemporarySettings::~TemporarySettings() { qputenv("XDG_CONFIG_HOME", m_previous); }
+TemporarySettings::~TemporarySettings()
+{
+    qputenv("XDG_CONFIG_HOME", m_previous);
+}
 
-QString TemporarySettings::FilePath() const { return SettingsFilePath(SettingsKeys::AppName); }
+QString TemporarySettings::FilePath() const
+{
+    return SettingsFilePath(SettingsKeys::AppName);
+}
+
+QByteArray TemporarySettings::FileBytes() const
+{
+    QFile file(FilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QString TemporarySettings::Stored(const QString& key) const
 {
-    QSettings store(FilePath(), QSettings::IniFormat);
-    return store.value(QString(SettingsKeys::Section) + QLatin1Char('/') + key).toString();
+    return IniDocument::Parse(FileBytes()).Value(SettingsKeys::Section, key).value_or(QString());
 }
 
 bool TemporarySettings::Has(const QString& key) const
 {
-    QSettings store(FilePath(), QSettings::IniFormat);
-    return store.contains(QString(SettingsKeys::Section) + QLatin1Char('/') + key);
+    return IniDocument::Parse(FileBytes()).Value(SettingsKeys::Section, key).has_value();
 }
 
 void TemporarySettings::Store(const QString& key, const QString& value)
@@ -59,5 +75,61 @@ bool PermissionsDoNotApply()
     return geteuid() == 0;
 #else
     return true; // folder permissions work differently there; these tests are for Unix
+#endif
+}
+
+bool AsUnprivilegedUser(const QStringList& folders, const std::function<bool()>& check)
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() != 0)
+        return check();
+    const passwd* nobody = getpwnam("nobody");
+    if (!nobody) {
+        std::fprintf(stderr, "no user \"nobody\" to drop root to\n");
+        return false;
+    }
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    for (const QString& folder : folders) {
+        const QByteArray top = QFile::encodeName(folder);
+        if (::chown(top.constData(), uid, gid) != 0)
+            return false;
+        QDirIterator it(folder,
+                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QByteArray path = QFile::encodeName(it.next());
+            if (::lchown(path.constData(), uid, gid) != 0)
+                return false;
+        }
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
+            _exit(2);
+        for (const QString& folder : folders) {
+            if (::access(QFile::encodeName(folder).constData(), X_OK) != 0) {
+                std::fprintf(stderr,
+                             "%s cannot be reached by \"nobody\"; use a TMPDIR it can reach\n",
+                             qPrintable(folder));
+                _exit(3);
+            }
+        }
+        const bool passed = check();
+        std::fflush(stdout);
+        std::fflush(stderr);
+        _exit(passed ? 0 : 1);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child)
+        return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#else
+    Q_UNUSED(folders);
+    return check();
 #endif
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A private settings folder for one test: the store is never the user's real file.
@@ -11,11 +13,13 @@ public:
 
     QString FilePath() const;
     QString Folder() const { return m_dir.path(); }
-    // Reads and writes the stored text directly, past the code under test.
+    // Reads the stored text directly, past the code under test.
     QString Stored(const QString& key) const;
     bool Has(const QString& key) const;
+    // Writes as earlier versions of the program did, so that tests start from such files.
     void Store(const QString& key, const QString& value);
     void StoreAll(const QStringList& eightValues);
+    QByteArray FileBytes() const;
 
 private:
     QTemporaryDir m_dir;
@@ -28,3 +32,9 @@ void WriteFile(const QString& path, const QByteArray& bytes);
 // True where file permissions do not bind the test (root on Unix), so that a test of an
 // unreadable or unwritable folder has nothing to show.
 bool PermissionsDoNotApply();
+
+// Runs check as a user whom file permissions bind, and returns its answer. As root (CI runs
+// so) the folders are handed to "nobody" and check runs in a child process that has given up
+// root; elsewhere it simply runs. check must not use QVERIFY: the child cannot report to Qt
+// Test, so it says what went wrong on stderr and returns false.
+bool AsUnprivilegedUser(const QStringList& folders, const std::function<bool()>& check);
