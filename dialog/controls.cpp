@@ -70,13 +70,19 @@ void PathLabel::SetPath(const QString& path)
     update();
 }
 
+void PathLabel::SetTextWidth(int pixels)
+{
+    m_textWidth = pixels;
+    update();
+}
+
 void PathLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(ForeColor());
     const QFontMetrics metrics = fontMetrics();
     int baseline = metrics.ascent();
-    for (const QString& line : PathLines(Caption(), metrics, width())) {
+    for (const QString& line : PathLines(Caption(), metrics, TextWidth())) {
         painter.drawText(0, baseline, line);
         baseline += metrics.lineSpacing();
     }

@@ -46,7 +46,14 @@ class PathLabel : public Label {
 public:
     explicit PathLabel(QWidget* parent);
     void SetPath(const QString& path);
+    // The lines' width when something stands over the label's right end; the label's width
+    // without one.
+    void SetTextWidth(int pixels);
+    int TextWidth() const { return m_textWidth > 0 ? qMin(m_textWidth, width()) : width(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_textWidth = 0;
 };

@@ -378,6 +378,8 @@ void frmnastaveni::buildAppearancePage()
     connect(cmdtext, &QPushButton::clicked, this, &frmnastaveni::cmdtext_Click);
     connect(cmdstin, &QPushButton::clicked, this, &frmnastaveni::cmdstin_Click);
     connect(cmdobr, &QPushButton::clicked, this, &frmnastaveni::cmdobr_Click);
+    // The designed path label reaches under its "..." button.
+    lblcestaobr->SetTextWidth(cmdobr->x() - lblcestaobr->x() - TwipsToPixels(60));
 }
 
 void frmnastaveni::buildAboutPage()

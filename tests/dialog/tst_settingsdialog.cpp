@@ -588,10 +588,12 @@ void TestFrmNastaveni::longPathShowsItsFileName()
     auto* label = control<PathLabel>("lblcestaobr");
     QCOMPARE(label->Caption(), path);
     QCOMPARE(label->toolTip(), path);
-    const QStringList lines = PathLines(path, label->fontMetrics(), label->width());
+    const QStringList lines = PathLines(path, label->fontMetrics(), label->TextWidth());
     QVERIFY2(lines.size() == 2, qPrintable(lines.join(u'|')));
+    // Clear of the "..." button that stands over the label's right end.
+    QVERIFY(label->x() + label->TextWidth() <= control("cmdobr")->x());
     for (const QString& line : lines)
-        QVERIFY(label->fontMetrics().horizontalAdvance(line) <= label->width());
+        QVERIFY(label->fontMetrics().horizontalAdvance(line) <= label->TextWidth());
     // The whole name when it fits, else its start and its extension.
     const QString& shown = lines.last();
     QVERIFY2(shown == file || (shown.startsWith(file.left(5)) && shown.endsWith(u".jpg"_s)),
