@@ -76,6 +76,8 @@ void newWord(SaverVariables& vars, WordLabels& labels, RandomGenerator& random)
         randomPlace ? AnchorPlacement(labels.ScreenWidth(), labels.ScreenHeight(), pair, r1, r2)
                     : designed,
         labels.ScreenWidth(), labels.ScreenHeight(), pair);
+    // A fixed place moves only for a pair that would leave the screen there, and then stays
+    // where it went until the window is made anew.
     if (randomPlace || anchor != designed)
         labels.Move(lblcesky, anchor.x(), anchor.y());
 
