@@ -3,7 +3,9 @@
 #include "widgets/platformcolours.h"
 #include "widgets/twips.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 
 CommandButton::CommandButton(QWidget* parent, const QString& caption) : QPushButton(caption, parent)
 {
@@ -43,4 +45,45 @@ bool ColourSwatch::SetBackColorNumber(quint32 number)
     m_backColour = number;
     SetBackColor(*colour);
     return true;
+}
+
+QStringList PathLines(const QString& path, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(path) <= width)
+        return {path};
+    // Paths chosen here use "/"; paths stored on Windows may use backslashes.
+    const qsizetype split =
+        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1;
+    QStringList lines;
+    if (split > 0)
+        lines << metrics.elidedText(path.left(split), Qt::ElideMiddle, width);
+    lines << metrics.elidedText(path.mid(split), Qt::ElideMiddle, width);
+    return lines;
+}
+
+PathLabel::PathLabel(QWidget* parent) : Label(parent) {}
+
+void PathLabel::SetPath(const QString& path)
+{
+    SetCaption(path);
+    setToolTip(path);
+    update();
+}
+
+void PathLabel::SetTextWidth(int pixels)
+{
+    m_textWidth = pixels;
+    update();
+}
+
+void PathLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(ForeColor());
+    const QFontMetrics metrics = fontMetrics();
+    int baseline = metrics.ascent();
+    for (const QString& line : PathLines(Caption(), metrics, TextWidth())) {
+        painter.drawText(0, baseline, line);
+        baseline += metrics.lineSpacing();
+    }
 }

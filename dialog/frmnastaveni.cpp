@@ -6,26 +6,29 @@
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
 #include "lessons/bannercycle.h"
-#include "widgets/image.h"
-#include "widgets/label.h"
 #include "screensaver/pictureloader.h"
-#include "widgets/platformcolours.h"
 #include "screensaver/program.h"
-#include "widgets/shape.h"
-#include "widgets/twips.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
+#include "widgets/image.h"
+#include "widgets/label.h"
+#include "widgets/platformcolours.h"
+#include "widgets/shape.h"
+#include "widgets/twips.h"
 
 #include <optional>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <utility>
 
 namespace {
 
@@ -78,7 +81,8 @@ void paintWhite(QWidget* widget, bool blackText)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, ColourOrBlack(White));
-    palette.setColor(QPalette::Button, ColourOrBlack(White)); // what buttons fill their background with
+    // What buttons fill their background with.
+    palette.setColor(QPalette::Button, ColourOrBlack(White));
     if (blackText)
         palette.setColor(QPalette::WindowText, ColourOrBlack(Black));
     widget->setPalette(palette);
@@ -161,17 +165,29 @@ QString defaultText(QLatin1StringView key)
     return {};
 }
 
-// A delay as OK stores it. A box holding no number would make the next start reset every
-// setting, so such a typo keeps the delay that was stored, or the default if that is no
-// number either.
-QString delayToStore(registry& reg, QLatin1StringView key, const QString& boxText)
+// A delay box holding no number would make the next start reset every setting; a delay
+// under a second can keep the translation from ever showing, and one beyond 16 bits is more
+// than the saver holds. OK refuses them and says why.
+constexpr double ShortestDelay = 1;
+constexpr double LongestDelay = 32767;
+
+bool isUsableDelay(const QString& text)
 {
-    if (IsNumeric(boxText))
-        return boxText;
-    reg.setKey(key);
-    if (reg.RegGet() && IsNumeric(reg.Setting()))
-        return reg.Setting();
-    return defaultText(key);
+    const auto seconds = NumericValue(text);
+    return seconds && *seconds >= ShortestDelay && *seconds <= LongestDelay;
+}
+
+// Every format the picture loader reads, after the JPEG filter the chooser has always
+// opened with.
+QString pictureFilters()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+    patterns.removeDuplicates();
+    patterns.sort();
+    return QStringLiteral("obrázky jpg (*.jpg);;všechny obrázky (%1)")
+        .arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace
@@ -227,7 +243,8 @@ frmnastaveni::frmnastaveni(Program& program)
 void frmnastaveni::buildHeader()
 {
     // Created back to front, so that each control is drawn over the ones made before it.
-    Shape2 = new Shape(this, true, ColourOrBlack(SystemColour::WindowBackground), ColourOrBlack(White));
+    Shape2 =
+        new Shape(this, true, ColourOrBlack(SystemColour::WindowBackground), ColourOrBlack(White));
     Shape2->setObjectName(QStringLiteral("Shape2"));
     Shape2->SetTwipsGeometry(-120, 0, 5895, 975);
     Label3 = makeLabel(this, {.name = "Label3",
@@ -340,8 +357,10 @@ void frmnastaveni::buildAppearancePage()
     caption("Label12", QStringLiteral("Barva stínu:"), 240, 960, 975);
     lblstin = swatch("lblstin", 960);
     caption("Label13", QStringLiteral("Obrázek na pozadí:"), 240, 1440, 1695);
-    lblcestaobr = makeLabel(
-        page, {.name = "lblcestaobr", .left = 600, .top = 1680, .width = 2775, .height = 855});
+    lblcestaobr = new PathLabel(page);
+    lblcestaobr->setObjectName(QStringLiteral("lblcestaobr"));
+    lblcestaobr->SetForeColor(ColourOrBlack(SystemColour::ButtonText));
+    lblcestaobr->SetTwipsGeometry(600, 1680, 2775, 855);
     lblprevtext = makeLabel(page, {.name = "lblprevtext",
                                    .caption = QStringLiteral("TEXT"),
                                    .left = 1320,
@@ -359,6 +378,8 @@ void frmnastaveni::buildAppearancePage()
     connect(cmdtext, &QPushButton::clicked, this, &frmnastaveni::cmdtext_Click);
     connect(cmdstin, &QPushButton::clicked, this, &frmnastaveni::cmdstin_Click);
     connect(cmdobr, &QPushButton::clicked, this, &frmnastaveni::cmdobr_Click);
+    // The designed path label reaches under its "..." button.
+    lblcestaobr->SetTextWidth(cmdobr->x() - lblcestaobr->x() - TwipsToPixels(60));
 }
 
 void frmnastaveni::buildAboutPage()
@@ -493,7 +514,7 @@ void frmnastaveni::LoadControls()
     });
     const auto path = read(obr);
     if (path)
-        lblcestaobr->SetCaption(*path);
+        lblcestaobr->SetPath(*path);
     Image1->SetPicture(QPixmap());
     if (path) {
         if (const auto picture = LoadPicture(*path))
@@ -520,8 +541,7 @@ bool frmnastaveni::SaveSettings()
         return reg.RegSave();
     };
     // In the order of the key table; a failing write ends the save there.
-    return write(nprvni, delayToStore(reg, nprvni, txtprvni->text())) &&
-           write(ndruhy, delayToStore(reg, ndruhy, txtdruhy->text())) &&
+    return write(nprvni, txtprvni->text()) && write(ndruhy, txtdruhy->text()) &&
            write(prvnicesky, Option1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
            write(pozice, QStringLiteral("0")) &&
            write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
@@ -530,8 +550,33 @@ bool frmnastaveni::SaveSettings()
            write(obr, lblcestaobr->Caption());
 }
 
+bool frmnastaveni::DelaysAreUsable()
+{
+    const std::pair<QLineEdit*, QString> boxes[] = {
+        {txtprvni, QStringLiteral("následuje prodleva")},
+        {txtdruhy, QStringLiteral("Následuje další prodleva")},
+    };
+    for (const auto& [box, caption] : boxes) {
+        if (isUsableDelay(box->text()))
+            continue;
+        m_program.Dialogs().ReportFailure(
+            this, QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
+                      .arg(caption)
+                      .arg(ShortestDelay)
+                      .arg(LongestDelay));
+        OptNastaveni->setChecked(true);
+        ShowSelectedPage();
+        box->setFocus();
+        box->selectAll();
+        return false;
+    }
+    return true;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
+    if (!DelaysAreUsable())
+        return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
         // with Storno.
@@ -576,9 +621,16 @@ void frmnastaveni::cmdstin_Click()
 
 void frmnastaveni::cmdobr_Click()
 {
-    cd.SetFilter(QStringLiteral("obrázky jpg (*.jpg)"));
+    cd.SetFilter(pictureFilters());
+    const QString before = cd.FileName();
     cd.ShowOpen();
-    lblcestaobr->SetCaption(cd.FileName());
+    // A pipe, device or folder is no picture and reading one can block: such a choice is
+    // refused, and the path and the preview keep what they showed.
+    if (!cd.FileName().isEmpty() && !QFileInfo(cd.FileName()).isFile()) {
+        cd.SetFileName(before);
+        return;
+    }
+    lblcestaobr->SetPath(cd.FileName());
     Image1->hide();
     // A file that is no picture leaves the preview with the picture it had.
     if (const auto picture = LoadPicture(cd.FileName()))

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ColourSwatch;
+class PathLabel;
 class CommandButton;
 class Image;
 class Label;
@@ -52,6 +53,7 @@ private:
     void buildTabOrder();
 
     void LoadControls();
+    bool DelaysAreUsable();
     bool SaveSettings();
     void ShowSelectedPage();
     void chooseColour(ColourSwatch* swatch, Label* preview, bool previewBack);
@@ -91,7 +93,7 @@ private:
     ColourSwatch* lblpozadi = nullptr;
     ColourSwatch* lbltext = nullptr;
     ColourSwatch* lblstin = nullptr;
-    Label* lblcestaobr = nullptr;
+    PathLabel* lblcestaobr = nullptr;
     Label* lblprevtext = nullptr;
     CommandButton* cmdpozadi = nullptr;
     CommandButton* cmdtext = nullptr;

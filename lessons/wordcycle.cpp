@@ -4,12 +4,19 @@
 
 #include <cmath>
 
-QPoint AnchorPlacement(int screenWidth, int screenHeight, int czechWidth, int czechHeight,
-                       int englishHeight, float r1, float r2)
+QPoint AnchorPlacement(int screenWidth, int screenHeight, const WordPair& pair, float r1, float r2)
 {
-    const double left = std::floor((screenWidth - 2000.0 - czechWidth) * r1 + 1000.0);
-    const double top = std::floor((screenHeight - 2000.0 - czechHeight - englishHeight) * r2 + 1000.0);
+    const double left = std::floor((screenWidth - 2000.0 - pair.width) * r1 + 1000.0);
+    const double room = screenHeight - 2000.0 - pair.Above() - pair.Below();
+    const double top = std::floor(room * r2 + 1000.0 + pair.Above());
     return {static_cast<int>(left), static_cast<int>(top)};
+}
+
+QPoint KeepOnScreen(QPoint anchor, int screenWidth, int screenHeight, const WordPair& pair)
+{
+    const int left = qMax(0, qMin(anchor.x(), screenWidth - pair.width));
+    const int top = qMax(pair.Above(), qMin(anchor.y(), screenHeight - pair.Below()));
+    return {left, top};
 }
 
 QString FirstCzechAlternative(const QString& czech)
@@ -44,13 +51,12 @@ void newWord(SaverVariables& vars, WordLabels& labels, RandomGenerator& random)
         showWord(labels, lblcesky, lblcesky2, false);
     }
 
-    if (vars.PlacementMode == 0) {
-        const float r1 = random.Next();
-        const float r2 = random.Next();
-        const QPoint anchor =
-            AnchorPlacement(labels.ScreenWidth(), labels.ScreenHeight(), labels.Width(lblcesky),
-                            labels.Height(lblcesky), labels.Height(lblanglicky), r1, r2);
-        labels.Move(lblcesky, anchor.x(), anchor.y());
+    const bool randomPlace = vars.PlacementMode == 0;
+    float r1 = 0;
+    float r2 = 0;
+    if (randomPlace) {
+        r1 = random.Next();
+        r2 = random.Next();
     }
 
     random.Reseed();
@@ -60,15 +66,27 @@ void newWord(SaverVariables& vars, WordLabels& labels, RandomGenerator& random)
     labels.SetCaption(lblcesky2, labels.Caption(lblcesky));
     labels.SetCaption(lblanglicky2, labels.Caption(lblanglicky));
 
-    const int left = labels.Left(lblcesky);
-    const int top = labels.Top(lblcesky);
-    const int height = labels.Height(lblcesky);
+    // The place is chosen only now that the captions are set: a phrase that wraps onto
+    // more lines than the word before it needs the room of its own lines, or it runs off
+    // the screen.
+    const WordPair pair{qMax(labels.Width(lblcesky), labels.Width(lblanglicky)),
+                        labels.Height(lblcesky), labels.Height(lblanglicky), czechFirst};
+    const QPoint designed(labels.Left(lblcesky), labels.Top(lblcesky));
+    const QPoint anchor = KeepOnScreen(
+        randomPlace ? AnchorPlacement(labels.ScreenWidth(), labels.ScreenHeight(), pair, r1, r2)
+                    : designed,
+        labels.ScreenWidth(), labels.ScreenHeight(), pair);
+    // A fixed place moves only for a pair that would leave the screen there, and then stays
+    // where it went until the window is made anew.
+    if (randomPlace || anchor != designed)
+        labels.Move(lblcesky, anchor.x(), anchor.y());
+
     // Whichever word comes first stands above the other. Above the anchor, the English
     // label's own height is what keeps a wrapped caption off the Czech word.
     if (czechFirst)
-        labels.Move(lblanglicky, left, top + height);
+        labels.Move(lblanglicky, anchor.x(), anchor.y() + pair.czechHeight);
     else
-        labels.Move(lblanglicky, left, top - labels.Height(lblanglicky));
+        labels.Move(lblanglicky, anchor.x(), anchor.y() - pair.englishHeight);
 
     const int offset = vars.ShadowOffset;
     labels.Move(lblcesky2, labels.Left(lblcesky) + offset, labels.Top(lblcesky) + offset);

@@ -25,11 +25,27 @@ public:
     virtual int ScreenHeight() const = 0;
 };
 
+// The room the two word labels take together: the Czech label is the anchor, and the
+// English one stands below it, or above it when English comes first.
+struct WordPair {
+    int width = 0;
+    int czechHeight = 0;
+    int englishHeight = 0;
+    bool czechFirst = true;
+
+    // How far the pair reaches above the anchor's top, and below it.
+    int Above() const { return czechFirst ? 0 : englishHeight; }
+    int Below() const { return czechFirst ? czechHeight + englishHeight : czechHeight; }
+};
+
 // Where the Czech label goes for a new word: a random place that keeps a 1000-twip margin
-// and leaves room below for both word labels. On a screen too small for them the result
-// falls short of the margin, even below zero.
-QPoint AnchorPlacement(int screenWidth, int screenHeight, int czechWidth, int czechHeight,
-                       int englishHeight, float r1, float r2);
+// around the whole pair. On a screen too small for the margin the result falls short of
+// it; KeepOnScreen then has the last word.
+QPoint AnchorPlacement(int screenWidth, int screenHeight, const WordPair& pair, float r1, float r2);
+
+// The anchor moved the least distance that keeps the whole pair on the screen. A pair
+// taller or wider than the screen keeps its top and left edge on it, where reading starts.
+QPoint KeepOnScreen(QPoint anchor, int screenWidth, int screenHeight, const WordPair& pair);
 
 // The text shown for a Czech entry: up to its first ",", the rest being alternatives.
 QString FirstCzechAlternative(const QString& czech);

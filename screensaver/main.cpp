@@ -1,4 +1,5 @@
 #include "dialog/platformdialogs.h"
+#include "dialog/qtczech.h"
 #include "lessons/lessonfolder.h"
 #include "screensaver/commandline.h"
 #include "screensaver/program.h"
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtCzech();
 
     SingleInstance instance(SingleInstance::DefaultLockFolder());
     QtPlatformDialogs dialogs;

@@ -2,10 +2,10 @@
 #include "dialog/frmnastaveni.h"
 #include "dialog/updown.h"
 #include "fakedialogs.h"
-#include "widgets/image.h"
-#include "widgets/platformcolours.h"
 #include "screensaver/program.h"
 #include "support/testenvironment.h"
+#include "widgets/image.h"
+#include "widgets/platformcolours.h"
 
 #include <memory>
 #include <QLineEdit>
@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -33,6 +34,12 @@ const QStringList Defaults{QStringLiteral("3"),        QStringLiteral("3"),
 QColor colour(quint32 number)
 {
     return *ColourFromNumber(number);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What a control paints behind its caption.
@@ -69,6 +76,8 @@ private slots:
     void colourChooser();
     void pictureChooser_data();
     void pictureChooser();
+    void longPathShowsItsFileName_data();
+    void longPathShowsItsFileName();
     void arrowsStepTheirBox_data();
     void arrowsStepTheirBox();
     void enterAndEscape_data();
@@ -277,37 +286,56 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
 {
     QTest::addColumn<QByteArray>("box");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"12"_s
-                              << u"12"_s;
+    QTest::addColumn<QString>("refusal"); // empty when OK stores the delay
+    const QString first = u"V poli „následuje prodleva“ musí být počet sekund od 1 do 32767."_s;
+    const QString second =
+        u"V poli „Následuje další prodleva“ musí být počet sekund od 1 do 32767."_s;
+    QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"12"_s << QString();
     QTest::newRow("beyond the arrows' range")
-        << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"45"_s << u"45"_s;
+        << QByteArray("txtprvni") << u"nprvni"_s << u"45"_s << QString();
     QTest::newRow("blanks around a number stay")
-        << QByteArray("txtdruhy") << u"ndruhy"_s << u"5"_s << u" 8 "_s << u" 8 "_s;
-    QTest::newRow("a word keeps the stored first delay")
-        << QByteArray("txtprvni") << u"nprvni"_s << u"5"_s << u"pet"_s << u"5"_s;
-    QTest::newRow("an empty box keeps the stored second delay")
-        << QByteArray("txtdruhy") << u"ndruhy"_s << u"7"_s << u""_s << u"7"_s;
-    QTest::newRow("a word over a worded second delay stores the default")
-        << QByteArray("txtdruhy") << u"ndruhy"_s << u"x"_s << u"abc"_s << u"3"_s;
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u" 8 "_s << QString();
+    QTest::newRow("a decimal comma")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u"2,5"_s << QString();
+    QTest::newRow("the longest delay")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"32767"_s << QString();
+    QTest::newRow("a word in the first box")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"pet"_s << first;
+    QTest::newRow("an empty second box")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u""_s << second;
+    QTest::newRow("beyond 16 bits") << QByteArray("txtprvni") << u"nprvni"_s << u"32768"_s << first;
+    QTest::newRow("no delay at all") << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << second;
+    QTest::newRow("a negative delay") << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << first;
 }
 
+// A delay OK cannot use is refused from whatever page the user is on: the message names
+// the box, the box gets the focus, and nothing is stored.
 void TestFrmNastaveni::okStoresTypedDelay()
 {
     QFETCH(QByteArray, box);
     QFETCH(QString, key);
-    QFETCH(QString, before);
     QFETCH(QString, typed);
-    QFETCH(QString, after);
-    m_settings->StoreAll({u"6"_s, u"6"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s});
-    m_settings->Store(key, before);
+    QFETCH(QString, refusal);
+    m_settings->StoreAll({u"6"_s, u"7"_s, u"1"_s, u"2"_s, u"0"_s, u"0"_s, u"0"_s, u""_s});
+    const QByteArray before = ReadFile(m_settings->FilePath());
     open();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
     type(box.constData(), typed);
+    click("optVzhled");
     click("cmdOk");
-    QCOMPARE(m_settings->Stored(key), after);
-    QCOMPARE(m_settings->Stored(QStringLiteral("obr")), QString()); // the keys after it too
+    if (refusal.isEmpty()) {
+        QCOMPARE(m_settings->Stored(key), typed);
+        QCOMPARE(m_settings->Stored(QStringLiteral("pozice")), QStringLiteral("0"));
+        QVERIFY(m_dialogs.failures.isEmpty());
+        return;
+    }
+    QCOMPARE(m_dialogs.failures, QStringList{refusal});
+    QCOMPARE(ReadFile(m_settings->FilePath()), before);
+    QTest::qWait(10);
+    QVERIFY(m_dialog && m_dialog->isVisible());
+    QVERIFY(control("Picture1")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), control(box.constData()));
 }
 
 void TestFrmNastaveni::okThatCannotSaveStaysOpenAndSaysSo()
@@ -485,6 +513,11 @@ void TestFrmNastaveni::pictureChooser_data()
         << u"old.jpg"_s << QStringList{u"text.jpg"_s} << u"text.jpg"_s << QSize(20, 20);
     QTest::newRow("a later cancel applies the chosen file again")
         << u"old.jpg"_s << QStringList{u"new.jpg"_s, u""_s} << u"new.jpg"_s << QSize(40, 10);
+    QTest::newRow("a pipe is refused")
+        << u"old.jpg"_s << QStringList{u"pipe.jpg"_s} << u"old.jpg"_s << QSize(20, 20);
+    QTest::newRow("a folder is refused, and a later cancel applies the file before it")
+        << u"old.jpg"_s << QStringList{u"new.jpg"_s, u"folder.jpg"_s, u""_s} << u"new.jpg"_s
+        << QSize(40, 10);
 }
 
 void TestFrmNastaveni::pictureChooser()
@@ -496,6 +529,9 @@ void TestFrmNastaveni::pictureChooser()
     writeJpeg(QStringLiteral("old.jpg"), QSize(20, 20));
     writeJpeg(QStringLiteral("new.jpg"), QSize(40, 10));
     WriteFile(fileNamed(QStringLiteral("text.jpg")), "no picture here\n");
+    QVERIFY(mkfifo(QFile::encodeName(fileNamed(QStringLiteral("pipe.jpg"))).constData(), 0600) ==
+            0);
+    QVERIFY(QDir().mkpath(fileNamed(QStringLiteral("folder.jpg"))));
     const auto full = [this](const QString& name) {
         return name.isEmpty() ? QString() : fileNamed(name);
     };
@@ -509,7 +545,11 @@ void TestFrmNastaveni::pictureChooser()
     for (qsizetype i = 0; i < answers.size(); ++i)
         click("cmdobr");
 
-    QCOMPARE(m_dialogs.filtersOffered.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
+    // The JPEG filter first, so the dialog opens with it; then every format that loads.
+    const QStringList filters = m_dialogs.filtersOffered.value(0).split(u";;"_s);
+    QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
+    for (const QString& pattern : {u"*.png"_s, u"*.bmp"_s, u"*.gif"_s, u"*.jpeg"_s, u"*.webp"_s})
+        QVERIFY2(filters.value(1).contains(pattern), qPrintable(filters.value(1)));
     QCOMPARE(control<Label>("lblcestaobr")->Caption(), full(path));
     auto* image = control<Image>("Image1");
     QCOMPARE(image->Picture().size(), picture);
@@ -517,6 +557,55 @@ void TestFrmNastaveni::pictureChooser()
     QVERIFY(image->Stretch() && image->isVisible());
     click("cmdOk");
     QCOMPARE(m_settings->Stored(QStringLiteral("obr")), full(path));
+}
+
+void TestFrmNastaveni::longPathShowsItsFileName_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("deep folders") << QStringLiteral("Obrázky/Dovolená 2024/Chorvatsko/Dubrovník/"
+                                                    "hradby a přístav/vybrané fotografie")
+                                  << QStringLiteral("západ slunce.jpg");
+    QTest::newRow("a file name longer than the label")
+        << QStringLiteral("a")
+        << QStringLiteral("fotografie z dovolené u moře v Chorvatsku "
+                          "se západem slunce nad přístavem.jpg");
+}
+
+// The path label is too narrow for most paths: it must show the file name, keep to its
+// own rectangle above the preview, and hold the whole path for OK and the tooltip.
+void TestFrmNastaveni::longPathShowsItsFileName()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, file);
+    QVERIFY(QDir().mkpath(fileNamed(folder)));
+    const QString path = writeJpeg(folder + u'/' + file, QSize(8, 8));
+    m_dialogs.fileAnswers = {path};
+    open();
+    click("optVzhled");
+    click("cmdobr");
+
+    auto* label = control<PathLabel>("lblcestaobr");
+    QCOMPARE(label->Caption(), path);
+    QCOMPARE(label->toolTip(), path);
+    const QStringList lines = PathLines(path, label->fontMetrics(), label->TextWidth());
+    QVERIFY2(lines.size() == 2, qPrintable(lines.join(u'|')));
+    // Clear of the "..." button that stands over the label's right end.
+    QVERIFY(label->x() + label->TextWidth() <= control("cmdobr")->x());
+    for (const QString& line : lines)
+        QVERIFY(label->fontMetrics().horizontalAdvance(line) <= label->TextWidth());
+    // The whole name when it fits, else its start and its extension.
+    const QString& shown = lines.last();
+    QVERIFY2(shown == file || (shown.startsWith(file.left(5)) && shown.endsWith(u".jpg"_s)),
+             qPrintable(shown));
+
+    const int previewTop = control("lblprevpoz")->y() - label->y();
+    const QImage painted = label->grab().toImage();
+    for (int y = previewTop; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x)
+            QVERIFY2(qAlpha(painted.pixel(x, y)) == 0 || qGray(painted.pixel(x, y)) > 128,
+                     "the path runs into the preview");
+    }
 }
 
 void TestFrmNastaveni::arrowsStepTheirBox_data()

@@ -805,6 +805,7 @@ def killed_saver(suite, box):
 # --- cases: the settings dialog ----------------------------------------------------------
 
 DIALOG = "Nastavení"
+COLOUR_CHOOSER = "Vybrat barvu"
 DIALOG_SIZE = (403, 403)
 # Button centres in the dialog's client area: OK at 248,360 and Storno at 320,360, 65 x 33.
 OK_BUTTON = (248 + 32, 360 + 16)
@@ -974,6 +975,71 @@ def settings_file_is_a_fifo(suite, box):
     suite.key("x")
     suite.expect_exit(proc, 2.0, "a key press")
     expect(not os.path.isfile(box.ini), "the FIFO was replaced")
+
+# --- cases: the settings dialog's delays and choosers ---------------------------------------
+
+# Client-area points of the dialog's controls: the page option "Vzhled", the background
+# colour's "..." on that page, and the first delay box on the first page.
+VZHLED_OPTION = (30, 110)
+BACKGROUND_BUTTON = (356, 96)
+FIRST_DELAY_BOX = (284, 201)
+
+
+def click_in(suite, window, point):
+    suite.xdotool("mousemove", "--window", str(window), str(point[0]), str(point[1]))
+    time.sleep(0.1)
+    suite.xdotool("click", "1")
+    time.sleep(0.2)
+
+
+def read_bytes(path):
+    with open(path, "rb") as data:
+        return data.read()
+
+
+@case("colour_chooser_in_czech", group="dialog")
+def colour_chooser_in_czech(suite, box):
+    box.store()
+    suite.reset_watch()
+    proc = box.start("/c")
+    dialog = suite.wait_window(DIALOG, proc)
+    time.sleep(0.3)
+    click_in(suite, dialog, VZHLED_OPTION)
+    click_in(suite, dialog, BACKGROUND_BUTTON)
+    chooser = suite.wait_window(COLOUR_CHOOSER, proc)
+    suite.key("Escape")
+    suite.wait_unmapped(chooser)
+    suite.x.request_close(dialog)
+    suite.expect_exit(proc, 2.0, "closing the dialog after the colour chooser")
+
+
+@case("word_in_delay_box_refused", group="dialog")
+def word_in_delay_box_refused(suite, box):
+    box.store(nprvni="5")
+    before = read_bytes(box.ini)
+    suite.reset_watch()
+    proc = box.start("/c")
+    dialog = suite.wait_window(DIALOG, proc)
+    time.sleep(0.3)
+    click_in(suite, dialog, FIRST_DELAY_BOX)
+    suite.key("ctrl+a")
+    suite.xdotool("type", "abc")
+    close_dialog(suite, dialog, "OK")
+    deadline = time.monotonic() + MAP_TIMEOUT
+    while len([w for w, name in suite.mapped_windows() if name == DIALOG]) < 2:
+        expect(time.monotonic() < deadline, "OK showed no message about the delay")
+        suite.watch()
+        time.sleep(0.05)
+    suite.expect_alive(proc, "OK with a word in the delay box")
+    expect(read_bytes(box.ini) == before, f"OK stored {box.stored()}")
+    suite.key("Return")
+    time.sleep(0.5)
+    suite.watch()
+    expect(dialog in [w for w, _ in suite.mapped_windows()], "the dialog closed")
+    expect(read_bytes(box.ini) == before, f"the settings changed: {box.stored()}")
+    close_dialog(suite, dialog, "Storno")
+    suite.expect_exit(proc, 2.0, "Storno after the refused delay")
+    expect(read_bytes(box.ini) == before, f"Storno changed the settings: {box.stored()}")
 
 
 # --- main ------------------------------------------------------------------------------------

@@ -1,9 +1,9 @@
 #include "lessons/wordcycle.h"
 #include "support/scriptedrandom.h"
 
-#include <QtTest>
 #include <map>
 #include <memory>
+#include <QtTest>
 
 namespace {
 
@@ -27,6 +27,9 @@ public:
     void SetCaption(WordLabel l, const QString& c) override
     {
         labels[l].caption = c;
+        // As the real labels do, a caption that wraps makes its label taller at once.
+        if (const auto wrapped = heights.find(c); wrapped != heights.end())
+            labels[l].height = wrapped->second;
         ++captionChanges;
     }
     QString Caption(WordLabel l) const override { return labels.at(l).caption; }
@@ -41,10 +44,13 @@ public:
         if (l == WordLabel::lblcesky)
             ++anchorMoves;
     }
-    int ScreenWidth() const override { return 1024 * 15; }
-    int ScreenHeight() const override { return 768 * 15; }
+    int ScreenWidth() const override { return screenWidth; }
+    int ScreenHeight() const override { return screenHeight; }
 
     std::map<WordLabel, FakeLabel> labels;
+    std::map<QString, int> heights; // captions that wrap, and the height they take
+    int screenWidth = 1024 * 15;
+    int screenHeight = 768 * 15;
     int captionChanges = 0;
     int anchorMoves = 0;
 };
@@ -78,6 +84,9 @@ private slots:
     void drawsInOrder();
     void captionsAndStacking_data();
     void captionsAndStacking();
+    void wordsStayOnScreen_data();
+    void wordsStayOnScreen();
+    void fixedPlacementNeverMovesTheAnchor_data();
     void fixedPlacementNeverMovesTheAnchor();
     void emptyLessonShowsSlotZero();
     void delaysAddingUpBeyondSixteenBitsStillCycle();
@@ -113,7 +122,8 @@ void TestWordCycle::cycle()
             ScriptedRandom random({0.3f});
             const WordLabel firstWord = czechFirst ? WordLabel::lblcesky : WordLabel::lblanglicky;
             const WordLabel secondWord = czechFirst ? WordLabel::lblanglicky : WordLabel::lblcesky;
-            const WordLabel secondShadow = czechFirst ? WordLabel::lblanglicky2 : WordLabel::lblcesky2;
+            const WordLabel secondShadow =
+                czechFirst ? WordLabel::lblanglicky2 : WordLabel::lblcesky2;
             QString seen;
             for (int tick = 0; tick < pattern.size(); ++tick) {
                 const int reseedsBefore = random.reseeds;
@@ -126,7 +136,9 @@ void TestWordCycle::cycle()
                     seen += labels.labels[secondWord].visible ? QLatin1Char('2') : QLatin1Char('1');
             }
             QVERIFY2(seen == pattern, qPrintable(QStringLiteral("czech first %1, placement %2: %3")
-                                                     .arg(czechFirst).arg(placement).arg(seen)));
+                                                     .arg(czechFirst)
+                                                     .arg(placement)
+                                                     .arg(seen)));
         }
     }
 }
@@ -135,30 +147,52 @@ void TestWordCycle::placement_data()
 {
     QTest::addColumn<int>("screenWidth");
     QTest::addColumn<int>("screenHeight");
+    QTest::addColumn<int>("englishHeight");
+    QTest::addColumn<bool>("czechFirst");
     QTest::addColumn<float>("r1");
     QTest::addColumn<float>("r2");
     QTest::addColumn<QPoint>("anchor");
-    QTest::newRow("zero keeps the margin") << 15360 << 11520 << 0.0f << 0.0f << QPoint(1000, 1000);
-    QTest::newRow("half") << 15360 << 11520 << 0.5f << 0.5f << QPoint(1000 + (15360 - 2000 - 5295) / 2, 1000 + (11520 - 2000 - 1230) / 2);
-    QTest::newRow("floor, not rounding") << 15360 << 11520 << 0.99999994f << 0.99999994f << QPoint(9064, 9289);
-    QTest::newRow("screen too small goes below the margin") << 6000 << 2000 << 1.0f << 1.0f << QPoint(-295, -230);
+    QTest::newRow("zero keeps the margin")
+        << 15360 << 11520 << 615 << true << 0.0f << 0.0f << QPoint(1000, 1000);
+    QTest::newRow("half") << 15360 << 11520 << 615 << true << 0.5f << 0.5f
+                          << QPoint(1000 + (15360 - 2000 - 5295) / 2,
+                                    1000 + (11520 - 2000 - 1230) / 2);
+    QTest::newRow("floor, not rounding")
+        << 15360 << 11520 << 615 << true << 0.99999994f << 0.99999994f << QPoint(9064, 9289);
+    QTest::newRow("English first keeps the margin above the English phrase")
+        << 15360 << 11520 << 1440 << false << 0.0f << 0.0f << QPoint(1000, 1000 + 1440);
+    QTest::newRow("English first keeps the margin below the Czech word")
+        << 15360 << 11520 << 1440 << false << 0.0f << 0.99999994f
+        << QPoint(1000, 11520 - 1000 - 615 - 1);
+    QTest::newRow("screen too small for the margin keeps the words on it")
+        << 6000 << 2000 << 615 << true << 1.0f << 1.0f << QPoint(0, 0);
+    QTest::newRow("screen lower than the pair shows the first word")
+        << 6000 << 1800 << 1440 << false << 0.5f << 1.0f << QPoint(352, 1440);
 }
 
 void TestWordCycle::placement()
 {
     QFETCH(int, screenWidth);
     QFETCH(int, screenHeight);
+    QFETCH(int, englishHeight);
+    QFETCH(bool, czechFirst);
     QFETCH(float, r1);
     QFETCH(float, r2);
-    QTEST(AnchorPlacement(screenWidth, screenHeight, 5295, 615, 615, r1, r2), "anchor");
+    const WordPair pair{5295, 615, englishHeight, czechFirst};
+    QTEST(KeepOnScreen(AnchorPlacement(screenWidth, screenHeight, pair, r1, r2), screenWidth,
+                       screenHeight, pair),
+          "anchor");
 }
 
 void TestWordCycle::drawsInOrder_data()
 {
     QTest::addColumn<int>("placement");
     QTest::addColumn<QString>("log");
-    QTest::newRow("random places draw twice, reseed, then the entry") << 0 << QStringLiteral("NNSN");
-    QTest::newRow("fixed place draws only the entry") << 3 << QStringLiteral("SN");
+    QTest::newRow("random places draw twice, reseed, then the entry")
+        << 0 << QStringLiteral("NNSN");
+    for (const int placement : {1, 2, 3, 4})
+        QTest::addRow("fixed place %d draws only the entry", placement)
+            << placement << QStringLiteral("SN");
 }
 
 void TestWordCycle::drawsInOrder()
@@ -177,10 +211,14 @@ void TestWordCycle::captionsAndStacking_data()
     QTest::addColumn<QString>("english");
     QTest::addColumn<bool>("czechFirst");
     QTest::addColumn<QString>("czechShown");
-    QTest::newRow("alternatives cut at the first comma") << QStringLiteral("pes, psík") << QStringLiteral("dog") << true << QStringLiteral("pes");
-    QTest::newRow("single word whole") << QStringLiteral("pes") << QStringLiteral("dog") << false << QStringLiteral("pes");
-    QTest::newRow("leading comma shows nothing") << QStringLiteral(",pes") << QStringLiteral("dog") << true << QString();
-    QTest::newRow("English commas shown whole") << QStringLiteral("a") << QStringLiteral("well, well") << false << QStringLiteral("a");
+    QTest::newRow("alternatives cut at the first comma")
+        << QStringLiteral("pes, psík") << QStringLiteral("dog") << true << QStringLiteral("pes");
+    QTest::newRow("single word whole")
+        << QStringLiteral("pes") << QStringLiteral("dog") << false << QStringLiteral("pes");
+    QTest::newRow("leading comma shows nothing")
+        << QStringLiteral(",pes") << QStringLiteral("dog") << true << QString();
+    QTest::newRow("English commas shown whole")
+        << QStringLiteral("a") << QStringLiteral("well, well") << false << QStringLiteral("a");
 }
 
 void TestWordCycle::captionsAndStacking()
@@ -204,23 +242,91 @@ void TestWordCycle::captionsAndStacking()
     QCOMPARE(l[WordLabel::lblanglicky2].caption, english);
 
     const FakeLabel& anchor = l[WordLabel::lblcesky];
-    QCOMPARE(QPoint(anchor.left, anchor.top), AnchorPlacement(15360, 11520, 5295, 615, 1230, 0.25f, 0.75f));
+    QCOMPARE(QPoint(anchor.left, anchor.top),
+             AnchorPlacement(15360, 11520, {5295, 615, 1230, czechFirst}, 0.25f, 0.75f));
     const int englishTop = czechFirst ? anchor.top + anchor.height : anchor.top - 1230;
-    QCOMPARE(QPoint(l[WordLabel::lblanglicky].left, l[WordLabel::lblanglicky].top), QPoint(anchor.left, englishTop));
-    QCOMPARE(QPoint(l[WordLabel::lblcesky2].left, l[WordLabel::lblcesky2].top), QPoint(anchor.left + 20, anchor.top + 20));
-    QCOMPARE(QPoint(l[WordLabel::lblanglicky2].left, l[WordLabel::lblanglicky2].top), QPoint(anchor.left + 20, englishTop + 20));
+    QCOMPARE(QPoint(l[WordLabel::lblanglicky].left, l[WordLabel::lblanglicky].top),
+             QPoint(anchor.left, englishTop));
+    QCOMPARE(QPoint(l[WordLabel::lblcesky2].left, l[WordLabel::lblcesky2].top),
+             QPoint(anchor.left + 20, anchor.top + 20));
+    QCOMPARE(QPoint(l[WordLabel::lblanglicky2].left, l[WordLabel::lblanglicky2].top),
+             QPoint(anchor.left + 20, englishTop + 20));
+}
+
+void TestWordCycle::wordsStayOnScreen_data()
+{
+    QTest::addColumn<int>("placement");
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<float>("r");
+    QTest::addColumn<int>("anchorTop"); // where the Czech label stands before the tick
+    for (const bool czechFirst : {true, false}) {
+        const char* order = czechFirst ? "Czech first" : "English first";
+        QTest::addRow("random place at the top, %s", order) << 0 << czechFirst << 0.0f << 5880;
+        QTest::addRow("random place at the bottom, %s", order)
+            << 0 << czechFirst << 0.99999994f << 5880;
+        QTest::addRow("fixed place near the bottom, %s", order) << 1 << czechFirst << 0.5f << 10500;
+        QTest::addRow("fixed place near the top, %s", order) << 4 << czechFirst << 0.5f << 300;
+    }
+}
+
+// A four-line phrase after a one-line word: the room it needs is known only once its
+// caption is set, and in English-first order it stands above the anchor.
+void TestWordCycle::wordsStayOnScreen()
+{
+    QFETCH(int, placement);
+    QFETCH(bool, czechFirst);
+    QFETCH(float, r);
+    QFETCH(int, anchorTop);
+    auto vars = variables(3, 3, czechFirst, placement);
+    vars->lesson.WordCount = 1;
+    vars->lesson.EnglishWords[0] = QStringLiteral("to be at one's wits' end");
+    FakeLabels labels;
+    labels.heights[QStringLiteral("to be at one's wits' end")] = 4 * 615;
+    labels.labels[WordLabel::lblcesky].top = anchorTop;
+    ScriptedRandom random({r, r, 0.0f});
+    WordTick(*vars, labels, random);
+
+    const QRect screen(0, 0, labels.screenWidth, labels.screenHeight);
+    for (const WordLabel word : {WordLabel::lblcesky, WordLabel::lblanglicky}) {
+        const FakeLabel& l = labels.labels[word];
+        const QRect shown(l.left, l.top, l.width, l.height);
+        QVERIFY2(
+            screen.contains(shown),
+            qPrintable(
+                QStringLiteral("%1,%2 %3x%4").arg(l.left).arg(l.top).arg(l.width).arg(l.height)));
+    }
+    const FakeLabel& czech = labels.labels[WordLabel::lblcesky];
+    const FakeLabel& english = labels.labels[WordLabel::lblanglicky];
+    QCOMPARE(english.top, czechFirst ? czech.top + czech.height : czech.top - english.height);
+}
+
+void TestWordCycle::fixedPlacementNeverMovesTheAnchor_data()
+{
+    QTest::addColumn<int>("placement");
+    QTest::addColumn<bool>("czechFirst");
+    for (const int placement : {1, 2, 3, 4}) {
+        QTest::addRow("mode %d, Czech first", placement) << placement << true;
+        QTest::addRow("mode %d, English first", placement) << placement << false;
+    }
 }
 
 void TestWordCycle::fixedPlacementNeverMovesTheAnchor()
 {
-    auto vars = variables(1, 1, true, 4);
+    QFETCH(int, placement);
+    QFETCH(bool, czechFirst);
+    auto vars = variables(1, 1, czechFirst, placement);
     FakeLabels labels;
-    ScriptedRandom random({0.7f});
+    ScriptedRandom random({0.7f, 0.1f});
     for (int tick = 0; tick < 12; ++tick)
         WordTick(*vars, labels, random);
     QCOMPARE(labels.anchorMoves, 0);
-    QCOMPARE(QPoint(labels.labels[WordLabel::lblanglicky].left, labels.labels[WordLabel::lblanglicky].top), QPoint(3480, 5880 + 615));
-    QCOMPARE(QPoint(labels.labels[WordLabel::lblcesky2].left, labels.labels[WordLabel::lblcesky2].top), QPoint(3500, 5900));
+    const int englishTop = czechFirst ? 5880 + 615 : 5880 - 615;
+    QCOMPARE(QPoint(labels.labels[WordLabel::lblanglicky].left,
+                    labels.labels[WordLabel::lblanglicky].top),
+             QPoint(3480, englishTop));
+    QCOMPARE(
+        QPoint(labels.labels[WordLabel::lblcesky2].left, labels.labels[WordLabel::lblcesky2].top),
+        QPoint(3500, 5900));
 }
 
 void TestWordCycle::emptyLessonShowsSlotZero()
