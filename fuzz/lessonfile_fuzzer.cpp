@@ -2,17 +2,14 @@
 #include "lessons/lessonlinereader.h"
 #include "lessons/lessonparser.h"
 
-#include <QBuffer>
 #include <cstdlib>
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static auto lesson = std::make_unique<LessonEntries>();
-    QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    LessonLineReader reader(buffer);
+    LessonLineReader reader(
+        QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     LessonParser parser(*lesson);
     qsizetype lines = 0;
     while (!reader.AtEnd()) {

@@ -2,10 +2,9 @@
 
 #include <QTextCodec>
 #include <QUtf8StringView>
+#include <algorithm>
 
 namespace {
-
-constexpr qint64 ChunkBytes = 64 * 1024;
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -15,10 +14,37 @@ bool isAscii(QByteArrayView bytes)
     return any < 0x80;
 }
 
+bool isContinuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The text without a character cut off at its end: a file read up to a limit may stop
+// inside one, and that alone must not make a UTF-8 lesson Windows-1250.
+QByteArrayView withoutCutCharacter(QByteArrayView text)
+{
+    qsizetype start = text.size();
+    while (start > 0 && text.size() - start < 3 && isContinuation(text[start - 1]))
+        --start;
+    if (start == 0)
+        return text;
+    const auto lead = static_cast<unsigned char>(text[start - 1]);
+    const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (length > 1 && text.size() - (start - 1) < length)
+        return text.first(start - 1);
+    return text;
+}
+
 } // namespace
 
-LessonLineReader::LessonLineReader(QIODevice& device) : m_device(device)
+LessonLineReader::LessonLineReader(QByteArray text) : m_text(std::move(text))
 {
+    if (m_text.startsWith("\xEF\xBB\xBF")) {
+        m_pos = 3;
+        m_utf8 = true;
+    } else {
+        m_utf8 = QUtf8StringView(withoutCutCharacter(m_text)).isValidUtf8();
+    }
     // The code page maps each byte to one character: ask the codec once for the upper half
     // instead of once per line.
     QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
@@ -29,91 +55,35 @@ LessonLineReader::LessonLineReader(QIODevice& device) : m_device(device)
     }
 }
 
-bool LessonLineReader::fill()
-{
-    if (m_deviceDone)
-        return false;
-    if (m_pos > 0) {
-        m_buffer.remove(0, m_pos);
-        m_pos = 0;
-    }
-    const QByteArray chunk = m_device.read(ChunkBytes);
-    if (chunk.isEmpty()) {
-        m_deviceDone = true;
-        return false;
-    }
-    m_buffer += chunk;
-    return true;
-}
-
-bool LessonLineReader::AtEnd()
-{
-    return m_pos >= m_buffer.size() && !fill();
-}
-
 QString LessonLineReader::ReadLine()
 {
-    // Only a line that goes on past the bytes read so far is copied; every other one is
-    // decoded straight from the buffer.
-    QByteArray spill;
-    const auto keep = [&spill](const char* from, qsizetype length) {
-        spill.append(from, qMin(length, MaxLineBytes - spill.size()));
-    };
-    for (;;) {
-        if (m_pos >= m_buffer.size() && !fill())
-            return decode(spill); // the last line of a file without a final line end
-        const char* data = m_buffer.constData();
-        const qsizetype size = m_buffer.size();
-        qsizetype end = m_pos;
-        while (end < size && data[end] != '\r' && data[end] != '\n')
-            ++end;
-        if (end == size) {
-            keep(data + m_pos, end - m_pos);
-            m_pos = end;
-            continue;
-        }
-        QString text;
-        if (spill.isEmpty()) {
-            text = decode(QByteArrayView(data + m_pos, qMin(end - m_pos, MaxLineBytes)));
-        } else {
-            keep(data + m_pos, end - m_pos);
-            text = decode(spill);
-        }
-        const bool carriageReturn = data[end] == '\r';
-        m_pos = end + 1;
-        if (carriageReturn) {
-            if (m_pos >= m_buffer.size())
-                fill();
-            if (m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n')
-                ++m_pos;
-        }
-        return text;
+    const char* data = m_text.constData();
+    const char* const begin = data + m_pos;
+    const char* const textEnd = data + m_text.size();
+    const char* const end =
+        std::find_if(begin, textEnd, [](char c) { return c == '\r' || c == '\n'; });
+    qsizetype length = end - begin;
+    if (length > MaxLineBytes) {
+        length = MaxLineBytes;
+        // Cut before a character that does not fit whole, rather than leave half of it.
+        while (m_utf8 && length > 0 && isContinuation(begin[length]))
+            --length;
     }
+    const QString text = decode(QByteArrayView(begin, length));
+    m_pos = end - data;
+    if (end != textEnd) {
+        ++m_pos;
+        if (*end == '\r' && m_pos < m_text.size() && data[m_pos] == '\n')
+            ++m_pos;
+    }
+    return text;
 }
 
-QString LessonLineReader::decode(QByteArrayView line)
+QString LessonLineReader::decode(QByteArrayView line) const
 {
-    if (m_firstLine) {
-        m_firstLine = false;
-        if (line.startsWith("\xEF\xBB\xBF")) {
-            line = line.sliced(3);
-            m_encoding = Encoding::Utf8;
-        }
-    }
     if (isAscii(line))
         return QString::fromLatin1(line);
-    if (m_encoding == Encoding::Undecided) {
-        // A line cut at the length limit may end inside a character; judge what is whole.
-        QByteArrayView whole = line;
-        if (whole.size() >= MaxLineBytes) {
-            while (!whole.isEmpty() && (static_cast<unsigned char>(whole.back()) & 0xC0) == 0x80)
-                whole.chop(1);
-            if (!whole.isEmpty() && static_cast<unsigned char>(whole.back()) >= 0xC0)
-                whole.chop(1);
-        }
-        m_encoding = QUtf8StringView(whole).isValidUtf8() ? Encoding::Utf8 : Encoding::Windows1250;
-    }
-    if (m_encoding == Encoding::Utf8)
+    if (m_utf8)
         return QString::fromUtf8(line);
     QString text(line.size(), Qt::Uninitialized);
     QChar* out = text.data();

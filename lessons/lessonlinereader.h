@@ -1,38 +1,30 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
-#include <QIODevice>
 #include <QString>
 #include <array>
 
-
-// Reads a lesson file line by line. Lines end at CR LF, a lone CR or a lone LF. Text is
-// Windows-1250 unless the file shows itself to be UTF-8: a byte-order mark, or a first line
-// with non-ASCII bytes that is valid UTF-8 (Czech letters in Windows-1250 never are).
+// Splits the text of a lesson file into lines. Lines end at CR LF, a lone CR or a lone LF.
+// The text is Windows-1250 unless it shows itself to be UTF-8: a byte-order mark, or the
+// whole text valid UTF-8. A guess from one line would misread Windows-1250 words that happen
+// to be valid UTF-8 ("déšť", most all-caps words); a whole real lesson in Windows-1250 is not.
 class LessonLineReader {
 public:
-    // Longer lines keep their first MaxLineBytes bytes: nothing in a lesson needs more, and
-    // a file without line ends must not be held in memory whole.
+    // Longer lines keep their first MaxLineBytes bytes (in UTF-8, the whole characters among
+    // them): nothing in a lesson needs more.
     static constexpr qsizetype MaxLineBytes = 16 * 1024;
 
-    explicit LessonLineReader(QIODevice& device);
+    explicit LessonLineReader(QByteArray text);
 
-    bool AtEnd();
+    bool AtEnd() const { return m_pos >= m_text.size(); }
     // The next line, without its line end. Call only while !AtEnd().
     QString ReadLine();
 
 private:
-    enum class Encoding { Undecided, Utf8, Windows1250 };
+    QString decode(QByteArrayView line) const;
 
-    bool fill();
-    QString decode(QByteArrayView line);
-
-    QIODevice& m_device;
-    QByteArray m_buffer;
+    QByteArray m_text;
     qsizetype m_pos = 0;
-    bool m_deviceDone = false;
-    bool m_firstLine = true;
-    Encoding m_encoding = Encoding::Undecided;
+    bool m_utf8 = false;
     std::array<QChar, 128> m_upperHalf{};
 };

@@ -4,16 +4,45 @@
 #include "lessons/lessonlinereader.h"
 #include "lessons/lessonparser.h"
 #include "lessons/randomgenerator.h"
+#include "platform/regularfile.h"
 
-#include <QFile>
+#include <optional>
+
+namespace {
+
+constexpr qint64 ChunkBytes = 64 * 1024;
+
+// The text up to MaxLessonBytes, read whole because the encoding is judged on all of it.
+std::optional<QByteArray> readLessonText(QIODevice& device,
+                                         const std::function<bool()>& betweenChunks)
+{
+    QByteArray text;
+    while (text.size() < MaxLessonBytes) {
+        const QByteArray chunk = device.read(qMin(ChunkBytes, MaxLessonBytes - text.size()));
+        if (chunk.isEmpty())
+            break;
+        text += chunk;
+        if (device.atEnd())
+            break;
+        if (betweenChunks && !betweenChunks())
+            return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace
 
 LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QString& title,
                                  const std::function<bool()>& betweenLines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (!file)
         return LessonLoadResult::Unreadable;
-    LessonLineReader reader(file);
+    std::optional<QByteArray> text = readLessonText(*file, betweenLines);
+    if (!text)
+        return LessonLoadResult::Interrupted;
+    file.reset();
+    LessonLineReader reader(std::move(*text));
     LessonParser parser(lesson);
     while (!reader.AtEnd()) {
         const bool wantsMore = parser.FeedLine(reader.ReadLine());

@@ -10,7 +10,7 @@ class RandomGenerator;
 enum class LessonLoadResult {
     Loaded,
     NoLessons, // the folder is missing, unreadable or holds no file
-    Unreadable, // the chosen file could not be opened
+    Unreadable, // the chosen file could not be opened, or is no regular file
     Interrupted, // the caller asked to stop between two lines
 };
 
@@ -21,10 +21,15 @@ struct LessonLoad {
 };
 
 // Picks a random file of the folder and parses it into the lesson, from slot 0 on. After
-// every line it calls betweenLines, which lets pending events run; when it returns false
-// the load stops where it is. When no file can be opened the lesson in memory stays whole.
+// every line, and between chunks of a large file, it calls betweenLines, which lets pending
+// events run; when it returns false the load stops where it is. When no file can be opened,
+// or the load stops before the file is read, the lesson in memory stays whole.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
                           const std::function<bool()>& betweenLines);
+
+// Far above any real lesson (a full one is a few dozen kB), and small enough to read in a
+// blink: the rest of a larger file is not read.
+constexpr qint64 MaxLessonBytes = 4 * 1024 * 1024;
 
 // Parses one file, without the random choice; the load above and the benchmarks use it.
 LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QString& title,

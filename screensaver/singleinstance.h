@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLockFile>
+#include "platform/ownerlock.h"
+
 #include <QString>
 #include <memory>
 
@@ -18,6 +19,6 @@ public:
     static QString DefaultLockFolder();
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<OwnerLock> m_lock;
     bool m_prevInstance = false;
 };

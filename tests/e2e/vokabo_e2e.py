@@ -1041,6 +1041,121 @@ def word_in_delay_box_refused(suite, box):
     suite.expect_exit(proc, 2.0, "Storno after the refused delay")
     expect(read_bytes(box.ini) == before, f"Storno changed the settings: {box.stored()}")
 
+# --- cases: hostile files and the instance lock ----------------------------------------------
+
+def only_lessons(box, files):
+    """Replaces the sandbox's lessons; a value of bytes is a file, "fifo" a FIFO, and a path
+    starting with a slash a link to it."""
+    folder = os.path.join(box.app, "lessons")
+    shutil.rmtree(folder)
+    os.makedirs(folder)
+    for name, what in files.items():
+        path = os.path.join(folder, name)
+        if isinstance(what, bytes):
+            with open(path, "wb") as out:
+                out.write(what)
+        elif what == "fifo":
+            os.mkfifo(path)
+        else:
+            os.symlink(what, path)
+
+
+@case("lesson_that_never_ends_answers_a_key", rows=[
+    ("link to /dev/zero alone", False),
+    ("links to /dev/zero and /dev/urandom and a FIFO beside a lesson, space pressed", True),
+])
+def lesson_that_never_ends(suite, box, with_space):
+    files = {"zero.txt": "/dev/zero"}
+    if with_space:
+        files.update({"random.txt": "/dev/urandom", "pipe.txt": "fifo",
+                      "zvirata.txt": LESSONS["zvirata.txt"]})
+    only_lessons(box, files)
+    box.store(**FIXED_PLACEMENT)
+    proc, window = suite.start_saver(box, "/s")
+    if with_space:
+        for _ in range(6):
+            suite.key("space")
+            time.sleep(0.15)
+        time.sleep(0.5)
+        suite.expect_alive(proc, "after space")
+        suite.watch()
+        expect(suite.window_info(window)["state"] == "IsViewable", "the saver's window is gone")
+    suite.key("x")
+    suite.expect_exit(proc, QUICK_EXIT, "a key press")
+
+
+@case("picture_that_is_a_fifo_in_the_saver")
+def fifo_picture_saver(suite, box):
+    fifo = os.path.join(box.root, "picture.jpg")
+    os.mkfifo(fifo)
+    box.store(obr=fifo, bpozadi="255", **FIXED_PLACEMENT)
+    proc, _ = suite.start_saver(box, "/s")
+    colour = suite.shot().pixel(100, 100)
+    expect(colour == (255, 0, 0), f"background is {colour}, expected the red colour alone")
+    suite.key("x")
+    suite.expect_exit(proc, QUICK_EXIT, "a key press")
+
+
+@case("picture_that_is_a_fifo_in_the_dialog", group="dialog")
+def fifo_picture_dialog(suite, box):
+    fifo = os.path.join(box.root, "picture.jpg")
+    os.mkfifo(fifo)
+    box.store(obr=fifo)
+    before = box.stored()
+    suite.reset_watch()
+    proc = box.start("/c")
+    window = suite.wait_window(DIALOG, proc)
+    time.sleep(0.3)
+    close_dialog(suite, window, "Storno")
+    suite.expect_exit(proc, 2.0, "Storno in the dialog")
+    expect(box.stored() == before, f"the settings changed to {box.stored()}")
+
+
+@case("leftover_lock_does_not_block", rows=[
+    ("empty file, as a kill between creating and writing it leaves", "empty"),
+    ("garbage", "garbage"),
+    ("folder", "folder"),
+])
+def leftover_lock(suite, box, kind):
+    lock = os.path.join(box.runtime, "vokabo.lock")
+    if kind == "folder":
+        os.mkdir(lock)
+    else:
+        with open(lock, "wb") as out:
+            out.write(b"" if kind == "empty" else b"\xff\x00garbage\n-1\n")
+    box.store(**FIXED_PLACEMENT)
+    proc, _ = suite.start_saver(box, "/s")
+    suite.reset_watch()
+    second = box.start("/s")
+    suite.expect_exit(second, QUICK_EXIT, "a second instance")
+    expect(not suite.watch(), "a second instance mapped a window")
+    suite.key("x")
+    suite.expect_exit(proc, QUICK_EXIT, "a key press")
+
+
+@case("windows_1250_lesson_whose_first_word_is_valid_utf8")
+def windows_1250_guess(suite, box):
+    # "déšť" in Windows-1250 is valid UTF-8 by chance; the rest of the lesson is not.
+    lesson = lesson_bytes("déšť/Rain", [("snow", "sníh")])
+    reference = b"\xef\xbb\xbf" + lesson.decode("cp1250").encode("utf-8")
+    text = 65280
+    box.store(prvnicesky="1", nprvni="30", btextu=str(text), **FIXED_PLACEMENT)
+
+    def czech_word(data):
+        only_lessons(box, {"pocasi.txt": data})
+        proc, _ = suite.start_saver(box, "/s")
+        shot = suite.shot()
+        suite.key("x")
+        suite.expect_exit(proc, 2.0, "a key press")
+        expect(shot.count(rgb_of(text), ANCHOR_LEFT, ANCHOR[0], ANCHOR_LEFT + WORD_W,
+                          ANCHOR[1]) > 30, "no Czech word is shown")
+        return [shot.data[(y * shot.width + ANCHOR_LEFT) * 3:
+                          (y * shot.width + ANCHOR_LEFT + WORD_W) * 3]
+                for y in range(*ANCHOR)]
+
+    expect(czech_word(lesson) == czech_word(reference),
+           "the Windows-1250 lesson does not show the word as its UTF-8 copy does")
+
 
 # --- main ------------------------------------------------------------------------------------
 

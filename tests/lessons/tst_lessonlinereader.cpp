@@ -1,6 +1,5 @@
 #include "lessons/lessonlinereader.h"
 
-#include <QBuffer>
 #include <QTextCodec>
 #include <QtTest>
 
@@ -18,10 +17,7 @@ namespace {
 
 QStringList readAll(const QByteArray& bytes)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    LessonLineReader reader(buffer);
+    LessonLineReader reader(bytes);
     QStringList lines;
     while (!reader.AtEnd())
         lines << reader.ReadLine();
@@ -52,8 +48,18 @@ void TestLessonLineReader::lines_data()
     QTest::newRow("UTF-8 without mark")
         << QByteArray("dog\r\nko\xC4\x8Dka\r\n\xC5\xBE\xC3\xA1\x62\x61\r\n") << QStringList{s("dog"), s("kočka"), s("žába")};
     QTest::newRow("mark alone is stripped") << QByteArray("\xEF\xBB\xBF\r\nx") << QStringList{QString(), s("x")};
-    QTest::newRow("Windows-1250 decided by the first non-ASCII line")
-        << QByteArray("title\r\nko\xe8ka\r\n\xC4\x8D\r\n") << QStringList{s("title"), s("kočka"), s("ÄŤ")};
+    // "déšť" in Windows-1250 is valid UTF-8 on its own; "sníh" is not.
+    QTest::newRow("Windows-1250 word that is valid UTF-8, first")
+        << QByteArray("title\r\nd\xe9\x9a\x9d\r\nsn\xedh\r\n") << QStringList{s("title"), s("déšť"), s("sníh")};
+    QTest::newRow("byte-order mark wins over a line that is not UTF-8")
+        << QByteArray("\xEF\xBB\xBFko\xC4\x8Dka\r\nsn\xedh\r\n")
+        << QStringList{s("kočka"), QStringLiteral(u"sn\uFFFDh")};
+    QTest::newRow("UTF-8 text cut inside its last character")
+        << QByteArray("ko\xC4\x8Dka\r\n\xC5") << QStringList{s("kočka"), QStringLiteral(u"\uFFFD")};
+    const QByteArray filler(LessonLineReader::MaxLineBytes - 3, 'a');
+    QTest::newRow("UTF-8 line cut at the limit keeps whole characters")
+        << QByteArray("\xC4\x8D" + filler + "\xC4\x8D\r\nko\xC4\x8Dka")
+        << QStringList{s("č") + QString::fromLatin1(filler), s("kočka")};
     QTest::newRow("undefined Windows-1250 byte does not break the line")
         << QByteArray("a\x98z\r\nb") << QStringList{QStringLiteral(u"a\u0098z"), s("b")};
     QTest::newRow("NUL bytes stay inside the line") << QByteArray("a\0b\r\nc", 6) << QStringList{QString(QStringLiteral("a")) + QChar(0) + s("b"), s("c")};
