@@ -41,10 +41,15 @@ std::vector<LessonFile> ListNativeLessonFiles(const QString& folder)
         if (entry->d_name[0] == '.')
             continue;
         QByteArray nativePath = nativeFolder + entry->d_name;
-        struct stat info {};
-        // stat follows a link, so a link to a pipe or a device is left out like the thing itself.
-        if (stat(nativePath.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-            continue;
+        // The entry's type spares a stat for the plain files that most lessons are; a link
+        // is followed, so that a link to a pipe or a device is left out like the thing itself.
+        if (entry->d_type != DT_REG) {
+            struct stat info {};
+            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+                continue;
+            if (stat(nativePath.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+                continue;
+        }
         files.push_back({prefix + QFile::decodeName(entry->d_name), std::move(nativePath)});
     }
     closedir(dir);

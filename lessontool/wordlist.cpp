@@ -23,6 +23,8 @@ bool isHeader(const QStringList& fields)
 
 QString oneLine(const QString& text)
 {
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text.trimmed();
     static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
     QString line = text;
     line.replace(lineBreaks, QStringLiteral(" "));
@@ -38,7 +40,7 @@ QString CleanWord(WordEntry& entry)
         *field = oneLine(*field);
     if (entry.english.isEmpty())
         return QStringLiteral("chybí anglické slovo");
-    if (entry.czech.section(QLatin1Char(','), 0, 0).trimmed().isEmpty())
+    if (QStringView(entry.czech).left(entry.czech.indexOf(QLatin1Char(','))).trimmed().isEmpty())
         return QStringLiteral("chybí český překlad");
     if (entry.english.startsWith(QLatin1String("--")) ||
         entry.czech.startsWith(QLatin1String("--")))
@@ -53,11 +55,12 @@ QString CleanWord(WordEntry& entry)
     return {};
 }
 
-WordList WordListFromRows(const QList<TableRow>& rows)
+WordList WordListFromRows(QList<TableRow> rows)
 {
     WordList list;
+    list.entries.reserve(rows.size());
     bool first = true;
-    for (const TableRow& row : rows) {
+    for (TableRow& row : rows) {
         if (first && row.error.isEmpty() && isHeader(row.fields)) {
             first = false;
             continue;
@@ -72,10 +75,10 @@ WordList WordListFromRows(const QList<TableRow>& rows)
                                     &entry.partOfSpeech,      &entry.note,  &entry.example,
                                     &entry.exampleTranslation};
         for (qsizetype i = 0; i < qMin(row.fields.size(), qsizetype(std::size(columns))); ++i)
-            *columns[i] = row.fields.at(i);
+            *columns[i] = std::move(row.fields[i]);
         const QString problem = CleanWord(entry);
         if (problem.isEmpty())
-            list.entries.append(entry);
+            list.entries.append(std::move(entry));
         else
             list.skipped.append({row.line, problem});
     }

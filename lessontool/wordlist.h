@@ -37,7 +37,7 @@ struct TableRow {
 
 // Columns: English, Czech, pronunciation, part of speech, note, example, its translation.
 // A first row that names the columns is left out.
-WordList WordListFromRows(const QList<TableRow>& rows);
+WordList WordListFromRows(QList<TableRow> rows);
 
 // Checks and cleans one word: a lesson line holds no line break, and English or Czech text
 // starting with "--" would read as the end of an entry. Empty when it is fine to import,
