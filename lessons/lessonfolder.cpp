@@ -1,14 +1,47 @@
 #include "lessons/lessonfolder.h"
 
+#include "lessons/nativelessonfiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 QString LessonsFolderBesideProgram()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/lessons");
 }
 
-QStringList ListLessonFiles(const QString& folder)
+QString UserLessonsFolder()
 {
-    return QDir(folder).entryList(QDir::Files, QDir::Name);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return {};
+    return data + QStringLiteral("/vokabo/lessons");
+}
+
+QStringList LessonFolders(const QString& besideProgram)
+{
+    QStringList folders;
+    for (const QString& folder : {besideProgram, UserLessonsFolder()}) {
+        if (folder.isEmpty())
+            continue;
+        const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+        const bool seen = std::any_of(folders.cbegin(), folders.cend(), [&](const QString& other) {
+            return QDir::cleanPath(QDir(other).absolutePath()) == clean;
+        });
+        if (!seen)
+            folders << folder;
+    }
+    return folders;
+}
+
+std::vector<LessonFile> ListLessonFiles(const QStringList& folders)
+{
+    std::vector<LessonFile> files;
+    for (const QString& folder : folders) {
+        std::vector<LessonFile> inFolder = ListNativeLessonFiles(folder);
+        files.insert(files.end(), std::make_move_iterator(inFolder.begin()),
+                     std::make_move_iterator(inFolder.end()));
+    }
+    return files;
 }

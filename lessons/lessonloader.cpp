@@ -3,6 +3,7 @@
 #include "lessons/lessonfolder.h"
 #include "lessons/lessonlinereader.h"
 #include "lessons/lessonparser.h"
+#include "lessons/nativelessonfiles.h"
 #include "lessons/randomgenerator.h"
 #include "platform/regularfile.h"
 
@@ -56,15 +57,25 @@ LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QSt
     return LessonLoadResult::Loaded;
 }
 
-LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
-                          const std::function<bool()>& betweenLines)
+LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
+                          RandomGenerator& random, const std::function<bool()>& betweenLines)
 {
     LessonLoad load;
     random.Reseed();
-    const QStringList files = ListLessonFiles(folder);
-    if (files.isEmpty())
+    const std::vector<LessonFile> files = ListLessonFiles(folders);
+    if (files.empty())
         return load;
-    load.file = folder + QLatin1Char('/') + files.at(RandomIndexBelow(random.Next(), files.size()));
-    load.result = ParseLessonFile(lesson, load.file, load.title, betweenLines);
+    const LessonFile& chosen = files.at(RandomIndexBelow(random.Next(), int(files.size())));
+    load.file = chosen.path;
+    const OpenLessonFile opened(chosen);
+    load.result = opened.Path().isEmpty()
+                      ? LessonLoadResult::Unreadable
+                      : ParseLessonFile(lesson, opened.Path(), load.title, betweenLines);
     return load;
+}
+
+LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
+                          const std::function<bool()>& betweenLines)
+{
+    return LoadLessonFile(lesson, QStringList{folder}, random, betweenLines);
 }

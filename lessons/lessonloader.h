@@ -2,14 +2,15 @@
 
 #include "lessons/savervariables.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
+#include <QStringList>
 
 class RandomGenerator;
 
 enum class LessonLoadResult {
     Loaded,
-    NoLessons, // the folder is missing, unreadable or holds no file
+    NoLessons, // no folder holds a file: each is missing, unreadable or empty
     Unreadable, // the chosen file could not be opened, or is no regular file
     Interrupted, // the caller asked to stop between two lines
 };
@@ -20,10 +21,14 @@ struct LessonLoad {
     QString file;
 };
 
-// Picks a random file of the folder and parses it into the lesson, from slot 0 on. After
-// every line, and between chunks of a large file, it calls betweenLines, which lets pending
-// events run; when it returns false the load stops where it is. When no file can be opened,
-// or the load stops before the file is read, the lesson in memory stays whole.
+// Picks a random file of all the folders' files together and parses it into the lesson,
+// from slot 0 on. After every line, and between chunks of a large file, it calls
+// betweenLines, which lets pending events run; when it returns false the load stops where it
+// is. When no file can be opened, or the load stops before the file is read, the lesson in
+// memory stays whole.
+LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
+                          RandomGenerator& random, const std::function<bool()>& betweenLines);
+// The same with one folder.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
                           const std::function<bool()>& betweenLines);
 

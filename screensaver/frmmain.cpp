@@ -3,6 +3,7 @@
 #include "resources/logo.h"
 
 #include "dialog/frmnastaveni.h"
+#include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
 #include "screensaver/commandline.h"
@@ -173,8 +174,8 @@ void frmmain::LoadLesson()
     LessonLoad load;
     do {
         m_loadAgain = false;
-        load = LoadLessonFile(m_vars.lesson, m_program.LessonsFolder(), RandomGenerator::Instance(),
-                              betweenLines);
+        load = LoadLessonFile(m_vars.lesson, LessonFolders(m_program.LessonsFolder()),
+                              RandomGenerator::Instance(), betweenLines);
         if (!self)
             return;
     } while (m_loadAgain && !m_unloaded);

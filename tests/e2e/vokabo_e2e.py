@@ -269,6 +269,7 @@ class Sandbox:
         self.home = os.path.join(self.root, "home")
         self.config = os.path.join(self.root, "config")
         self.runtime = os.path.join(self.root, "runtime")
+        self.data = os.path.join(self.root, "data")  # XDG_DATA_HOME, may stay missing
         for folder in (self.home, self.config):
             os.makedirs(folder)
         os.makedirs(self.runtime, mode=0o700)
@@ -280,7 +281,7 @@ class Sandbox:
         env = {key: value for key, value in os.environ.items()
                if not key.startswith(("QT_", "XDG_", "WAYLAND")) and key != "DISPLAY"}
         env.update(DISPLAY=self.suite.display, HOME=self.home, XDG_CONFIG_HOME=self.config,
-                   XDG_RUNTIME_DIR=self.runtime, QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
+                   XDG_DATA_HOME=self.data, XDG_RUNTIME_DIR=self.runtime, QT_QPA_PLATFORM="xcb", LC_ALL="C.UTF-8")
         return env
 
     def store(self, **settings):
@@ -1155,6 +1156,27 @@ def windows_1250_guess(suite, box):
 
     expect(czech_word(lesson) == czech_word(reference),
            "the Windows-1250 lesson does not show the word as its UTF-8 copy does")
+
+# --- cases: the user's own lessons --------------------------------------------------------
+
+@case("user_lessons_only")
+def user_lessons_only(suite, box):
+    """The program's lessons folder is empty; the one lesson is the user's, and its words
+    are shown."""
+    for name in os.listdir(os.path.join(box.app, "lessons")):
+        os.remove(os.path.join(box.app, "lessons", name))
+    user = os.path.join(box.data, "vokabo", "lessons")
+    os.makedirs(user)
+    with open(os.path.join(user, "moje.txt"), "wb") as out:
+        out.write(lesson_bytes("Moje/Mine", [("house", "dům"), ("garden", "zahrada")]))
+    text = 65280  # green words on black
+    box.store(btextu=str(text), **FIXED_PLACEMENT)
+    proc, _ = suite.start_saver(box, "/s")
+    shot = suite.shot()
+    expect(shot.count(rgb_of(text), ANCHOR_LEFT, ANCHOR[0], ANCHOR_LEFT + WORD_W, ANCHOR[1]) > 30,
+           "no word of the user's lesson on screen")
+    suite.key("x")
+    suite.expect_exit(proc, 2.0, "a key press")
 
 
 # --- main ------------------------------------------------------------------------------------

@@ -1,3 +1,4 @@
+#include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "support/scriptedrandom.h"
 #include "support/testenvironment.h"
@@ -5,6 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 class TestLessonLoader : public QObject {
     Q_OBJECT
@@ -19,6 +25,10 @@ private slots:
     void stopBetweenLinesKeepsWhatWasStored();
     void eventsGetTheirTurnAfterEveryLine();
     void lessonWithCzechNameAndBlanksLoads();
+    void choiceSpansBothFolders_data();
+    void choiceSpansBothFolders();
+    void userFolderFollowsXdgDataHome();
+    void windows1250FileNameLoads();
 
 private:
     QByteArray lessonBytes(const char* title, int entries);
@@ -135,6 +145,79 @@ void TestLessonLoader::lessonWithCzechNameAndBlanksLoads()
     const LessonLoad load = LoadLessonFile(*m_lesson, m_dir->path(), random, {});
     QCOMPARE(load.result, LessonLoadResult::Loaded);
     QCOMPARE(load.title, QStringLiteral("Zvířata"));
+}
+
+void TestLessonLoader::choiceSpansBothFolders_data()
+{
+    QTest::addColumn<QString>("programFolder"); // "missing", "empty" or "two lessons"
+    QTest::addColumn<float>("r");
+    QTest::addColumn<QString>("title");
+    const QString two = QStringLiteral("two lessons");
+    // The program's a.txt and b.txt, then the user's a.txt and c.txt: four to choose from.
+    QTest::newRow("first of the program's") << two << 0.0f << QStringLiteral("Program A");
+    QTest::newRow("the user's file of the same name") << two << 0.5f << QStringLiteral("User A");
+    QTest::newRow("last of the user's") << two << 0.99f << QStringLiteral("User C");
+    QTest::newRow("program folder missing") << QStringLiteral("missing") << 0.99f << QStringLiteral("User C");
+    QTest::newRow("program folder empty") << QStringLiteral("empty") << 0.0f << QStringLiteral("User A");
+}
+
+void TestLessonLoader::choiceSpansBothFolders()
+{
+    QFETCH(QString, programFolder);
+    const QString program = m_dir->filePath(QStringLiteral("program"));
+    const QString user = m_dir->filePath(QStringLiteral("user"));
+    if (programFolder == QLatin1String("empty"))
+        QVERIFY(QDir().mkpath(program));
+    if (programFolder == QLatin1String("two lessons")) {
+        WriteFile(program + QStringLiteral("/b.txt"), lessonBytes("Program B", 1));
+        WriteFile(program + QStringLiteral("/a.txt"), lessonBytes("Program A", 1));
+    }
+    WriteFile(user + QStringLiteral("/c.txt"), lessonBytes("User C", 1));
+    WriteFile(user + QStringLiteral("/a.txt"), lessonBytes("User A", 1));
+    WriteFile(user + QStringLiteral("/.hidden"), lessonBytes("Hidden", 1));
+    QFETCH(float, r);
+    ScriptedRandom random({r});
+    const LessonLoad load = LoadLessonFile(*m_lesson, QStringList{program, user}, random, {});
+    QCOMPARE(load.result, LessonLoadResult::Loaded);
+    QTEST(load.title, "title");
+}
+
+void TestLessonLoader::userFolderFollowsXdgDataHome()
+{
+#ifdef Q_OS_UNIX
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", m_dir->path().toLocal8Bit());
+    const QString user = UserLessonsFolder();
+    const QStringList folders = LessonFolders(m_dir->filePath(QStringLiteral("app/lessons")));
+    // The user's folder given as the program's own is not listed twice.
+    const QStringList same = LessonFolders(user + QLatin1Char('/'));
+    qputenv("XDG_DATA_HOME", previous);
+    QCOMPARE(user, m_dir->filePath(QStringLiteral("vokabo/lessons")));
+    QCOMPARE(folders, QStringList({m_dir->filePath(QStringLiteral("app/lessons")), user}));
+    QCOMPARE(same.size(), 1);
+#else
+    QSKIP("XDG_DATA_HOME is a Unix setting");
+#endif
+}
+
+void TestLessonLoader::windows1250FileNameLoads()
+{
+#ifdef Q_OS_UNIX
+    // "Zvířata.txt" as an old Windows disk stores it: not UTF-8, so Qt cannot name it.
+    const QByteArray name = QFile::encodeName(m_dir->path()) + "/Zv\xed\xf8" "ata.txt";
+    const QByteArray bytes = lessonBytes("Zv\xed\xf8" "ata", 2);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    ::close(fd);
+    ScriptedRandom random;
+    const LessonLoad load = LoadLessonFile(*m_lesson, m_dir->path(), random, {});
+    QCOMPARE(load.result, LessonLoadResult::Loaded);
+    QCOMPARE(load.title, QStringLiteral("Zvířata"));
+    QCOMPARE(m_lesson->WordCount, qint16(2));
+#else
+    QSKIP("file names are UTF-16 on this platform");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestLessonLoader)

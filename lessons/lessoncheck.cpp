@@ -1,0 +1,214 @@
+#include "lessons/lessoncheck.h"
+
+#include "lessons/lessonlinereader.h"
+#include "lessons/lessonparser.h"
+
+#include <memory>
+#include <QBuffer>
+#include <QUtf8StringView>
+
+namespace {
+
+// The lines of the file as bytes, split by the reader's rules, so that what the reader
+// decoded can be held against what the file holds.
+class RawLines {
+public:
+    explicit RawLines(const QByteArray& bytes) : m_bytes(bytes)
+    {
+        if (m_bytes.startsWith("\xEF\xBB\xBF"))
+            m_pos = 3;
+    }
+
+    QByteArrayView Next()
+    {
+        const char* data = m_bytes.constData();
+        const qsizetype size = m_bytes.size();
+        qsizetype end = m_pos;
+        while (end < size && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        const QByteArrayView line(data + m_pos, end - m_pos);
+        m_pos = end;
+        if (m_pos < size) {
+            const bool carriageReturn = data[m_pos] == '\r';
+            ++m_pos;
+            if (carriageReturn && m_pos < size && data[m_pos] == '\n')
+                ++m_pos;
+        }
+        return line;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_pos = 0;
+};
+
+bool isAscii(QByteArrayView bytes)
+{
+    unsigned char any = 0;
+    for (const char c : bytes)
+        any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
+bool isBlank(const QString& text)
+{
+    for (const QChar c : text)
+        if (!c.isSpace())
+            return false;
+    return true;
+}
+
+QString entryLineName(int entryLine)
+{
+    static const char* const names[] = {
+        "", "anglické slovo", "výslovnost", "slovní druh", "český překlad", "poznámka", "příklad"};
+    return QString::fromUtf8(names[entryLine]);
+}
+
+class Checker {
+public:
+    explicit Checker(bool byteOrderMark)
+    {
+        if (byteOrderMark) {
+            m_encodingLine = 1;
+            m_utf8 = true;
+        }
+    }
+
+    QList<LessonProblem> problems;
+
+    void Encoding(int line, QByteArrayView raw, const QString& text)
+    {
+        if (raw.size() > LessonLineReader::MaxLineBytes)
+            add(line, QStringLiteral("řádek je delší než %1 bajtů, spořič z něj přečte jen začátek")
+                          .arg(LessonLineReader::MaxLineBytes));
+        if (isAscii(raw))
+            return;
+        const QByteArrayView seen = raw.first(qMin(raw.size(), LessonLineReader::MaxLineBytes));
+        if (m_encodingLine == 0) {
+            // The reader settles the encoding once, at the first line that needs one; what
+            // it made of that line tells which it chose.
+            m_encodingLine = line;
+            m_utf8 = text == QString::fromUtf8(seen);
+        }
+        const bool validUtf8 = QUtf8StringView(raw).isValidUtf8();
+        if (m_utf8) {
+            if (validUtf8)
+                return;
+            if (windows1250Decodes(raw))
+                add(line,
+                    QStringLiteral("řádek je ve Windows-1250, ale spořič čte soubor jako UTF-8 "
+                                   "(podle řádku %1): písmena s diakritikou budou špatně")
+                        .arg(m_encodingLine));
+            else
+                add(line, QStringLiteral("řádek není platné UTF-8 ani Windows-1250"));
+        } else if (!windows1250Decodes(raw)) {
+            add(line,
+                QStringLiteral("řádek obsahuje bajty, které ve Windows-1250 nic neznamenají"));
+        } else if (validUtf8) {
+            add(line, QStringLiteral("řádek je v UTF-8, ale spořič čte soubor jako Windows-1250 "
+                                     "(podle řádku %1): písmena s diakritikou budou špatně")
+                          .arg(m_encodingLine));
+        }
+    }
+
+    // Follows the saver's parser line by line; false once the saver reads no further.
+    bool Grammar(int line, const QString& text, LessonParser& parser, const LessonEntries& lesson)
+    {
+        if (line == 1 && !text.contains(QLatin1Char('/')))
+            add(line, QStringLiteral("první řádek nemá „/“: má být „Název/Title“"));
+        if (line >= 3) {
+            if (m_stored == LessonSlots && !isBlank(text)) {
+                add(line, QStringLiteral("záznamy od tohoto řádku se nikdy neukážou: lekce jich "
+                                         "může mít nejvýš %1")
+                              .arg(LessonSlots));
+                return false;
+            }
+            ++m_entryLine;
+            if (m_entryLine == 1) {
+                m_entryStart = line;
+                m_entryHasText = false;
+            }
+            m_entryHasText = m_entryHasText || !isBlank(text);
+            if (m_entryLine <= 6 && text.startsWith(QLatin1String("--")))
+                add(line, QStringLiteral("„--“ na %1. řádku záznamu (%2): záznam neskončí a "
+                                         "pohltí ten další")
+                              .arg(m_entryLine)
+                              .arg(entryLineName(m_entryLine)));
+            if (m_entryLine == 1) {
+                m_englishBlank = isBlank(text);
+            } else if (m_entryLine == 4) {
+                m_czechLine = line;
+                m_czechBlank = isBlank(text.section(QLatin1Char(','), 0, 0));
+            }
+        }
+        const qint16 before = lesson.WordCount;
+        const bool wantsMore = parser.FeedLine(text);
+        if (lesson.WordCount != before) {
+            if (m_englishBlank)
+                add(m_entryStart, QStringLiteral("prázdné anglické slovo"));
+            if (m_czechBlank)
+                add(m_czechLine, QStringLiteral("prázdný český překlad"));
+            m_entryLine = 0;
+            m_entryHasText = false;
+            m_stored = lesson.WordCount;
+        }
+        return wantsMore;
+    }
+
+    void End()
+    {
+        if (m_entryLine > 0 && m_entryHasText)
+            add(m_entryStart, QStringLiteral("poslední záznam nemá ukončovací řádek „--“, spořič "
+                                             "ho nikdy neukáže"));
+        else if (m_stored == 0)
+            add(1, QStringLiteral("lekce nemá žádný záznam"));
+    }
+
+private:
+    void add(int line, QString message) { problems.append({line, std::move(message)}); }
+
+    static bool windows1250Decodes(QByteArrayView raw)
+    {
+        for (const char c : raw) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte == 0x81 || byte == 0x83 || byte == 0x88 || byte == 0x90 || byte == 0x98)
+                return false;
+        }
+        return true;
+    }
+
+    int m_encodingLine = 0;
+    bool m_utf8 = false;
+    int m_entryLine = 0;
+    int m_entryStart = 0;
+    bool m_entryHasText = false;
+    bool m_englishBlank = false;
+    bool m_czechBlank = false;
+    int m_czechLine = 0;
+    int m_stored = 0;
+};
+
+} // namespace
+
+QList<LessonProblem> CheckLesson(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LessonLineReader reader(buffer);
+    RawLines rawLines(bytes);
+    const auto lesson = std::make_unique<LessonEntries>();
+    LessonParser parser(*lesson);
+    Checker checker(bytes.startsWith("\xEF\xBB\xBF"));
+    int line = 0;
+    while (!reader.AtEnd()) {
+        const QString text = reader.ReadLine();
+        ++line;
+        checker.Encoding(line, rawLines.Next(), text);
+        if (!checker.Grammar(line, text, parser, *lesson))
+            return checker.problems;
+    }
+    checker.End();
+    return checker.problems;
+}

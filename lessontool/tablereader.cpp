@@ -1,0 +1,150 @@
+#include "lessontool/tablereader.h"
+
+#include <QTextCodec>
+#include <QUtf8StringView>
+
+QString DecodeWordListText(const QByteArray& bytes)
+{
+    QByteArrayView text(bytes);
+    if (text.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(text.sliced(3));
+    if (QUtf8StringView(text).isValidUtf8())
+        return QString::fromUtf8(text);
+    QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
+    return codec ? codec->toUnicode(bytes) : QString::fromLatin1(bytes);
+}
+
+namespace {
+
+class CsvRecords {
+public:
+    explicit CsvRecords(QStringView text) : m_text(text) {}
+
+    bool AtEnd() const { return m_pos >= m_text.size(); }
+
+    TableRow Next()
+    {
+        TableRow row;
+        row.line = m_line;
+        for (;;) {
+            row.fields << field(row);
+            if (AtEnd())
+                return row;
+            if (m_text.at(m_pos) == QLatin1Char(',')) {
+                ++m_pos;
+                continue;
+            }
+            skipLineEnd();
+            return row;
+        }
+    }
+
+private:
+    bool atLineEnd() const
+    {
+        return m_text.at(m_pos) == QLatin1Char('\r') || m_text.at(m_pos) == QLatin1Char('\n');
+    }
+
+    // Past CR LF, CR or LF, counting the line.
+    void skipLineEnd()
+    {
+        const bool carriageReturn = m_text.at(m_pos) == QLatin1Char('\r');
+        ++m_pos;
+        if (carriageReturn && !AtEnd() && m_text.at(m_pos) == QLatin1Char('\n'))
+            ++m_pos;
+        ++m_line;
+    }
+
+    QString field(TableRow& row)
+    {
+        QString value;
+        if (AtEnd() || m_text.at(m_pos) != QLatin1Char('"')) {
+            const qsizetype start = m_pos;
+            while (!AtEnd() && m_text.at(m_pos) != QLatin1Char(',') && !atLineEnd())
+                ++m_pos;
+            return m_text.sliced(start, m_pos - start).toString();
+        }
+        ++m_pos;
+        for (;;) {
+            if (AtEnd()) {
+                row.error = QStringLiteral("uvozovky otevřené na tomto řádku se nikde neuzavírají");
+                return value;
+            }
+            const QChar c = m_text.at(m_pos);
+            if (c == QLatin1Char('"')) {
+                ++m_pos;
+                if (AtEnd() || m_text.at(m_pos) != QLatin1Char('"'))
+                    break;
+                value += c;
+                ++m_pos;
+            } else if (atLineEnd()) {
+                const qsizetype start = m_pos;
+                skipLineEnd();
+                value += m_text.sliced(start, m_pos - start);
+            } else {
+                value += c;
+                ++m_pos;
+            }
+        }
+        if (!AtEnd() && m_text.at(m_pos) != QLatin1Char(',') && !atLineEnd()) {
+            if (row.error.isEmpty())
+                row.error = QStringLiteral("za uzavírací uvozovkou pole pokračuje text");
+            while (!AtEnd() && m_text.at(m_pos) != QLatin1Char(',') && !atLineEnd())
+                value += m_text.at(m_pos++);
+        }
+        return value;
+    }
+
+    QStringView m_text;
+    qsizetype m_pos = 0;
+    int m_line = 1;
+};
+
+bool isBlankRow(const TableRow& row)
+{
+    return row.error.isEmpty() && row.fields.size() == 1 && row.fields.at(0).trimmed().isEmpty();
+}
+
+} // namespace
+
+QList<TableRow> ReadCsv(QStringView text)
+{
+    QList<TableRow> rows;
+    CsvRecords records(text);
+    while (!records.AtEnd()) {
+        TableRow row = records.Next();
+        if (!isBlankRow(row))
+            rows.append(std::move(row));
+    }
+    return rows;
+}
+
+QList<TableRow> ReadTsv(QStringView text)
+{
+    QList<TableRow> rows;
+    int line = 0;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = pos;
+        while (end < text.size() && text.at(end) != QLatin1Char('\r') &&
+               text.at(end) != QLatin1Char('\n'))
+            ++end;
+        ++line;
+        const QStringView content = text.sliced(pos, end - pos);
+        if (!content.trimmed().isEmpty()) {
+            TableRow row;
+            row.line = line;
+            for (const QStringView field : content.split(QLatin1Char('\t')))
+                row.fields << field.toString();
+            rows.append(std::move(row));
+        }
+        pos = end;
+        if (pos < text.size()) {
+            const bool carriageReturn = text.at(pos) == QLatin1Char('\r');
+            ++pos;
+            if (carriageReturn && pos < text.size() && text.at(pos) == QLatin1Char('\n'))
+                ++pos;
+        }
+    }
+    return rows;
+}

@@ -1,0 +1,86 @@
+#include "lessontool/wordlist.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+QString folded(const QString& field)
+{
+    return field.trimmed().toCaseFolded();
+}
+
+bool isHeader(const QStringList& fields)
+{
+    static const QStringList english{QStringLiteral("english"),  QStringLiteral("en"),
+                                     QStringLiteral("anglicky"), QStringLiteral("angličtina"),
+                                     QStringLiteral("word"),     QStringLiteral("slovo")};
+    static const QStringList czech{QStringLiteral("czech"),       QStringLiteral("cs"),
+                                   QStringLiteral("česky"),       QStringLiteral("čeština"),
+                                   QStringLiteral("translation"), QStringLiteral("překlad")};
+    return fields.size() >= 2 && english.contains(folded(fields.at(0))) &&
+           czech.contains(folded(fields.at(1)));
+}
+
+QString oneLine(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text.trimmed();
+    static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
+    QString line = text;
+    line.replace(lineBreaks, QStringLiteral(" "));
+    return line.trimmed();
+}
+
+} // namespace
+
+QString CleanWord(WordEntry& entry)
+{
+    for (QString* field : {&entry.english, &entry.czech, &entry.pronunciation, &entry.partOfSpeech,
+                           &entry.note, &entry.example, &entry.exampleTranslation})
+        *field = oneLine(*field);
+    if (entry.english.isEmpty())
+        return QStringLiteral("chybí anglické slovo");
+    if (QStringView(entry.czech).left(entry.czech.indexOf(QLatin1Char(','))).trimmed().isEmpty())
+        return QStringLiteral("chybí český překlad");
+    if (entry.english.startsWith(QLatin1String("--")) ||
+        entry.czech.startsWith(QLatin1String("--")))
+        return QStringLiteral("slovo začíná „--“, což lekce čte jako konec záznamu");
+    // The saver ignores these lines, but a line that starts with "--" looks like a broken
+    // entry to whoever checks the lesson.
+    for (QString* field : {&entry.pronunciation, &entry.partOfSpeech, &entry.note, &entry.example})
+        if (field->startsWith(QLatin1String("--")))
+            field->prepend(QLatin1Char(' '));
+    // Only the example's first "|" may separate it from its translation.
+    entry.example.replace(QLatin1Char('|'), QLatin1Char('/'));
+    return {};
+}
+
+WordList WordListFromRows(QList<TableRow> rows)
+{
+    WordList list;
+    list.entries.reserve(rows.size());
+    bool first = true;
+    for (TableRow& row : rows) {
+        if (first && row.error.isEmpty() && isHeader(row.fields)) {
+            first = false;
+            continue;
+        }
+        first = false;
+        if (!row.error.isEmpty()) {
+            list.skipped.append({row.line, row.error});
+            continue;
+        }
+        WordEntry entry;
+        QString* const columns[] = {&entry.english,           &entry.czech, &entry.pronunciation,
+                                    &entry.partOfSpeech,      &entry.note,  &entry.example,
+                                    &entry.exampleTranslation};
+        for (qsizetype i = 0; i < qMin(row.fields.size(), qsizetype(std::size(columns))); ++i)
+            *columns[i] = std::move(row.fields[i]);
+        const QString problem = CleanWord(entry);
+        if (problem.isEmpty())
+            list.entries.append(std::move(entry));
+        else
+            list.skipped.append({row.line, problem});
+    }
+    return list;
+}
