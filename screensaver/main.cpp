@@ -1,22 +1,55 @@
 #include "dialog/platformdialogs.h"
 #include "lessons/lessonfolder.h"
 #include "screensaver/commandline.h"
+#include "screensaver/platform.h"
 #include "screensaver/program.h"
 #include "screensaver/singleinstance.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    CatchTerminationSignals();
+
+    // The arguments as the host gave them: QApplication would take out and obey its own
+    // options (-reverse, -platform, ...), which to a screen saver are arguments like any other.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const quintptr hostWindow = XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    const QString argumentString = ArgumentString(arguments);
+    // A refused start shows nothing, so it needs no screen either.
+    if (!hostWindow && DispatchCommandLine(argumentString) == LaunchMode::End)
+        return 0;
+    if (const QString problem = DisplayProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+        return 1;
+    }
+
+    int qtArgumentCount = 1;
+    QApplication app(qtArgumentCount, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance(SingleInstance::DefaultLockFolder());
+    // xscreensaver runs one copy per monitor, each in a window of its own.
+    std::unique_ptr<SingleInstance> instance;
+    if (!hostWindow)
+        instance = std::make_unique<SingleInstance>(SingleInstance::DefaultLockFolder());
     QtPlatformDialogs dialogs;
-    Program program({ArgumentString(QApplication::arguments()), instance.PrevInstance(),
-                     LessonsFolderBesideProgram(), &dialogs});
+    Program program({argumentString, instance && instance->PrevInstance(), LessonsFolderBesideProgram(), &dialogs});
+    program.SetHostWindow(hostWindow);
     QObject::connect(&program, &Program::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    if (!program.Start())
+
+    // Asked to end, the saver leaves at once: nothing is stored, and the lock goes with
+    // the objects above as main returns.
+    bool terminated = false;
+    TerminationNotifier termination;
+    QObject::connect(&termination, &TerminationNotifier::terminationRequested, &app, [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0);
+    });
+    if (!program.Start() || terminated)
         return 0;
     return QApplication::exec();
 }
