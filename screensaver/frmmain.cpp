@@ -64,8 +64,8 @@ QList<QRect> screenGeometries(const QList<QScreen*>& screens)
 }
 
 Label* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height,
-                 quint32 foreColour, const QFont& font, Qt::Alignment alignment, Label::Sizing sizing,
-                 bool visible)
+                 quint32 foreColour, const QFont& font, Qt::Alignment alignment,
+                 Label::Sizing sizing, bool visible)
 {
     auto* label = new Label(parent, caption);
     label->SetLabelFont(font);
@@ -113,9 +113,9 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
                               wordFont, centred, GrowDownward, true);
     m_Label1 = makeLabel(this, SiteAddress(), 840, 0, 4560, 480, SystemColour::ButtonText,
                          bannerFont, left, AutoSize, false);
-    m_Label2 = makeLabel(this, Slogan(), 840, 480, 4335, 255, SystemColour::ButtonText,
-                         DesignFont(QStringLiteral("Times New Roman"), 8.25, true), centred, Fixed,
-                         false);
+    m_Label2 =
+        makeLabel(this, Slogan(), 840, 480, 4335, 255, SystemColour::ButtonText,
+                  DesignFont(QStringLiteral("Times New Roman"), 8.25, true), centred, Fixed, false);
     m_Label2->SetBackColor(ColourOrBlack(0x00FFFFFF));
     m_Image2 = new Image(this);
     m_Image2->SetPicture(Logo());
@@ -256,7 +256,8 @@ bool frmmain::fitToCoveredArea()
         const QSize host = m_host ? ForeignWindowSize(id) : QSize();
         if (host.isEmpty())
             return false;
-        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                       Qt::WindowDoesNotAcceptFocus);
         setGeometry(QRect(QPoint(0, 0), host));
         return true;
     }
@@ -270,7 +271,8 @@ bool frmmain::fitToCoveredArea()
 QScreen* frmmain::designScreen(QList<int>* covers) const
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    const ScreenLayout layout = LayOutScreens(screenGeometries(screens), screens.indexOf(QGuiApplication::primaryScreen()));
+    const ScreenLayout layout =
+        LayOutScreens(screenGeometries(screens), screens.indexOf(QGuiApplication::primaryScreen()));
     if (covers)
         *covers = layout.covers;
     return layout.main >= 0 ? screens[layout.main] : QGuiApplication::primaryScreen();
@@ -293,9 +295,12 @@ void frmmain::ShowFullScreen()
     setFocus();
     coverScreens();
     auto* application = qGuiApp;
-    connect(application, &QGuiApplication::screenAdded, this, &frmmain::coverScreens, Qt::UniqueConnection);
-    connect(application, &QGuiApplication::screenRemoved, this, &frmmain::coverScreens, Qt::UniqueConnection);
-    connect(application, &QGuiApplication::primaryScreenChanged, this, &frmmain::coverScreens, Qt::UniqueConnection);
+    connect(application, &QGuiApplication::screenAdded, this, &frmmain::coverScreens,
+            Qt::UniqueConnection);
+    connect(application, &QGuiApplication::screenRemoved, this, &frmmain::coverScreens,
+            Qt::UniqueConnection);
+    connect(application, &QGuiApplication::primaryScreenChanged, this, &frmmain::coverScreens,
+            Qt::UniqueConnection);
 }
 
 void frmmain::coverScreens()
@@ -313,7 +318,8 @@ void frmmain::coverScreens()
     removeCovers();
     const QList<QScreen*> screens = QGuiApplication::screens();
     for (QScreen* screen : screens)
-        connect(screen, &QScreen::geometryChanged, this, &frmmain::coverScreens, Qt::UniqueConnection);
+        connect(screen, &QScreen::geometryChanged, this, &frmmain::coverScreens,
+                Qt::UniqueConnection);
     for (const int index : covered) {
         auto* cover = new Cover(*this, screens[index]);
         cover->ShowOn(screens[index]);
@@ -336,9 +342,15 @@ void frmmain::removeCovers()
     m_covers.clear();
 }
 
-void frmmain::Timer1_Timer() { WordTick(m_vars, *this, RandomGenerator::Instance()); }
+void frmmain::Timer1_Timer()
+{
+    WordTick(m_vars, *this, RandomGenerator::Instance());
+}
 
-void frmmain::Timer2_Timer() { BannerTick(m_vars.BannerTick, *this); }
+void frmmain::Timer2_Timer()
+{
+    BannerTick(m_vars.BannerTick, *this);
+}
 
 void frmmain::paintEvent(QPaintEvent*)
 {
@@ -348,11 +360,20 @@ void frmmain::paintEvent(QPaintEvent*)
         painter.drawPixmap(0, 0, m_picture);
 }
 
-void frmmain::keyPressEvent(QKeyEvent* event) { KeyDown(*event); }
+void frmmain::keyPressEvent(QKeyEvent* event)
+{
+    KeyDown(*event);
+}
 
-void frmmain::mousePressEvent(QMouseEvent*) { MouseDown(); }
+void frmmain::mousePressEvent(QMouseEvent*)
+{
+    MouseDown();
+}
 
-void frmmain::mouseMoveEvent(QMouseEvent*) { MouseMoved(); }
+void frmmain::mouseMoveEvent(QMouseEvent*)
+{
+    MouseMoved();
+}
 
 void frmmain::KeyDown(const QKeyEvent& event)
 {
@@ -401,18 +422,48 @@ Label* frmmain::word(WordLabel label) const
     return m_lblcesky;
 }
 
-void frmmain::SetVisible(WordLabel label, bool visible) { word(label)->setVisible(visible); }
-void frmmain::SetCaption(WordLabel label, const QString& caption) { word(label)->SetCaption(caption); }
-QString frmmain::Caption(WordLabel label) const { return word(label)->Caption(); }
-int frmmain::Left(WordLabel label) const { return word(label)->LeftTwips(); }
-int frmmain::Top(WordLabel label) const { return word(label)->TopTwips(); }
-int frmmain::Width(WordLabel label) const { return word(label)->WidthTwips(); }
-int frmmain::Height(WordLabel label) const { return word(label)->HeightTwips(); }
-void frmmain::Move(WordLabel label, int left, int top) { word(label)->MoveTwips(left, top); }
+void frmmain::SetVisible(WordLabel label, bool visible)
+{
+    word(label)->setVisible(visible);
+}
+void frmmain::SetCaption(WordLabel label, const QString& caption)
+{
+    word(label)->SetCaption(caption);
+}
+QString frmmain::Caption(WordLabel label) const
+{
+    return word(label)->Caption();
+}
+int frmmain::Left(WordLabel label) const
+{
+    return word(label)->LeftTwips();
+}
+int frmmain::Top(WordLabel label) const
+{
+    return word(label)->TopTwips();
+}
+int frmmain::Width(WordLabel label) const
+{
+    return word(label)->WidthTwips();
+}
+int frmmain::Height(WordLabel label) const
+{
+    return word(label)->HeightTwips();
+}
+void frmmain::Move(WordLabel label, int left, int top)
+{
+    word(label)->MoveTwips(left, top);
+}
 // The area really covered: a window manager or compositor may have given another size
 // than the screen's, and xscreensaver's window is smaller still.
-int frmmain::ScreenWidth() const { return PixelsToTwips(width()); }
-int frmmain::ScreenHeight() const { return PixelsToTwips(height()); }
+int frmmain::ScreenWidth() const
+{
+    return PixelsToTwips(width());
+}
+int frmmain::ScreenHeight() const
+{
+    return PixelsToTwips(height());
+}
 
 QWidget* frmmain::banner(BannerControl control) const
 {
@@ -431,7 +482,10 @@ QWidget* frmmain::banner(BannerControl control) const
     return m_Shape2;
 }
 
-void frmmain::SetVisible(BannerControl control, bool visible) { banner(control)->setVisible(visible); }
+void frmmain::SetVisible(BannerControl control, bool visible)
+{
+    banner(control)->setVisible(visible);
+}
 
 void frmmain::SetCaption(BannerControl label, const QString& caption)
 {
@@ -439,8 +493,14 @@ void frmmain::SetCaption(BannerControl label, const QString& caption)
         target->SetCaption(caption);
 }
 
-int frmmain::Left(BannerControl control) const { return PixelsToTwips(banner(control)->x()); }
-int frmmain::Width(BannerControl control) const { return PixelsToTwips(banner(control)->width()); }
+int frmmain::Left(BannerControl control) const
+{
+    return PixelsToTwips(banner(control)->x());
+}
+int frmmain::Width(BannerControl control) const
+{
+    return PixelsToTwips(banner(control)->width());
+}
 
 void frmmain::SetWidth(BannerControl control, int width)
 {

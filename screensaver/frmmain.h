@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lessons/bannercycle.h"
-#include "lessons/wordcycle.h"
 #include "lessons/savervariables.h"
+#include "lessons/wordcycle.h"
 
 #include <QPixmap>
 #include <QPointer>

@@ -5,9 +5,9 @@
 #include "screensaver/program.h"
 #include "screensaver/singleinstance.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <memory>
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {
@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const quintptr hostWindow = XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    const quintptr hostWindow =
+        XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
     const QString argumentString = ArgumentString(arguments);
     // A refused start shows nothing, so it needs no screen either.
     if (!hostWindow && DispatchCommandLine(argumentString) == LaunchMode::End)
@@ -37,9 +38,11 @@ int main(int argc, char* argv[])
     if (!hostWindow)
         instance = std::make_unique<SingleInstance>(SingleInstance::DefaultLockFolder());
     QtPlatformDialogs dialogs;
-    Program program({argumentString, instance && instance->PrevInstance(), LessonsFolderBesideProgram(), &dialogs});
+    Program program({argumentString, instance && instance->PrevInstance(),
+                     LessonsFolderBesideProgram(), &dialogs});
     program.SetHostWindow(hostWindow);
-    QObject::connect(&program, &Program::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&program, &Program::finished, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
 
     // Asked to end, the saver leaves at once: nothing is stored, and the lock goes with
     // the objects above as main returns.

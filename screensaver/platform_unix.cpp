@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -50,7 +50,8 @@ public:
         m_hasError = reinterpret_cast<HasError>(dlsym(m_library, "xcb_connection_has_error"));
         m_disconnect = reinterpret_cast<Disconnect>(dlsym(m_library, "xcb_disconnect"));
         m_getGeometry = reinterpret_cast<GetGeometry>(dlsym(m_library, "xcb_get_geometry"));
-        m_geometryReply = reinterpret_cast<GeometryReply>(dlsym(m_library, "xcb_get_geometry_reply"));
+        m_geometryReply =
+            reinterpret_cast<GeometryReply>(dlsym(m_library, "xcb_get_geometry_reply"));
         if (m_connect && m_hasError && m_disconnect) {
             m_connection = m_connect(nullptr, nullptr);
             if (m_connection && m_hasError(m_connection) != 0) {
@@ -81,7 +82,8 @@ public:
             qint16 x, y;
             quint16 width, height, borderWidth;
         };
-        auto* answer = static_cast<GeometryAnswer*>(m_geometryReply(m_connection, m_getGeometry(m_connection, window), nullptr));
+        auto* answer = static_cast<GeometryAnswer*>(
+            m_geometryReply(m_connection, m_getGeometry(m_connection, window), nullptr));
         if (!answer)
             return {};
         const QSize size(answer->width, answer->height);
@@ -108,7 +110,10 @@ private:
     GeometryReply m_geometryReply = nullptr;
 };
 
-bool xAnswers() { return Xcb().Connected(); }
+bool xAnswers()
+{
+    return Xcb().Connected();
+}
 
 bool waylandAnswers()
 {
@@ -131,7 +136,8 @@ bool waylandAnswers()
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
-    const bool answers = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    const bool answers =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     close(fd);
     return answers;
 }
@@ -151,7 +157,8 @@ bool qtPrefersWayland()
 {
     if (qgetenv("XDG_SESSION_TYPE") != "wayland")
         return false;
-    const QByteArray desktops = qgetenv("XDG_CURRENT_DESKTOP").toLower() + qgetenv("XDG_SESSION_DESKTOP").toLower();
+    const QByteArray desktops =
+        qgetenv("XDG_CURRENT_DESKTOP").toLower() + qgetenv("XDG_SESSION_DESKTOP").toLower();
     return !desktops.contains("gnome");
 }
 
@@ -190,8 +197,9 @@ TerminationNotifier::TerminationNotifier(QObject* parent) : QObject(parent)
 QString DisplayProblem()
 {
     const QByteArray named = qgetenv("QT_QPA_PLATFORM");
-    const QString problem = QStringLiteral("vokabo: nelze se připojit k obrazovce (DISPLAY=%1, WAYLAND_DISPLAY=%2)")
-                                .arg(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
+    const QString problem =
+        QStringLiteral("vokabo: nelze se připojit k obrazovce (DISPLAY=%1, WAYLAND_DISPLAY=%2)")
+            .arg(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
     if (!named.isEmpty()) {
         for (const QByteArray& entry : named.split(';')) {
             const QByteArray name = entry.split(':').first().trimmed(); // "xcb:option=value"

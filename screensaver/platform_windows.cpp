@@ -7,8 +7,17 @@ void CatchTerminationSignals() {}
 
 TerminationNotifier::TerminationNotifier(QObject* parent) : QObject(parent) {}
 
-QString DisplayProblem() { return {}; }
+QString DisplayProblem()
+{
+    return {};
+}
 
-QSize ForeignWindowSize(quintptr) { return {}; }
+QSize ForeignWindowSize(quintptr)
+{
+    return {};
+}
 
-int LatinLetterOfKeycode(quint32) { return 0; }
+int LatinLetterOfKeycode(quint32)
+{
+    return 0;
+}

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dialog/frmnastaveni.h"
-#include "screensaver/frmmain.h"
 #include "lessons/savervariables.h"
+#include "screensaver/frmmain.h"
 
 #include <QObject>
 #include <QPointer>

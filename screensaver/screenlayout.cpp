@@ -28,7 +28,8 @@ ScreenLayout LayOutScreens(const QList<QRect>& screens, int primary)
     for (const int i : order) {
         if (screens[i].isEmpty() || spansAnother(screens, i))
             continue;
-        const bool mirror = std::any_of(kept.cbegin(), kept.cend(), [&](int k) { return screens[k] == screens[i]; });
+        const bool mirror = std::any_of(kept.cbegin(), kept.cend(),
+                                        [&](int k) { return screens[k] == screens[i]; });
         if (!mirror)
             kept << i;
     }

@@ -120,6 +120,16 @@ def window_ids(display, name):
     return [int(w) for w in out.split()]
 
 
+def wait_windows(display, name, count, proc, timeout=MAP_TIMEOUT):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if len(window_ids(display, name)) == count:
+            return
+        expect(proc.poll() is None, f"the program ended (status {proc.returncode})")
+        time.sleep(0.2)
+    raise Failure(f"{len(window_ids(display, name))} windows '{name}', not {count}")
+
+
 # A small X client of its own, run as a child process: a window with a given colour,
 # optionally a dock reserving a strut along the bottom edge. It prints the window's id and
 # lives until it is killed.
@@ -211,6 +221,14 @@ def two_monitors(ctx, box):
         # Every top-level window of the saver covers exactly one monitor.
         covers = window_ids(ctx.display, "Form1")
         expect(len(covers) == 2, f"expected two windows, found {len(covers)}")
+        # A monitor unplugged loses its cover, and gets it back when it returns.
+        subprocess.run(["xrandr", "--delmonitor", "right"], env=env, check=True,
+                       capture_output=True, timeout=20)
+        wait_windows(ctx.display, "Form1", 1, proc)
+        subprocess.run(["xrandr", "--setmonitor", "right", "1280/338x1024/270+1280+0", "none"],
+                       env=env, check=True, capture_output=True, timeout=20)
+        wait_windows(ctx.display, "Form1", 2, proc)
+        wait_pixel(ctx.display, (2550, 1010), RED, proc)
         xdotool(ctx.display, "mousemove", "2000", "600")
         time.sleep(0.3)
         expect(proc.poll() is None, "one move on the second monitor ended the saver")

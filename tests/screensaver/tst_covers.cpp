@@ -3,14 +3,14 @@
 #include "screensaver/frmmain.h"
 #include "screensaver/program.h"
 #include "support/scriptedrandom.h"
-#include "widgets/label.h"
 #include "support/testenvironment.h"
+#include "widgets/label.h"
 
+#include <memory>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QtTest>
-#include <memory>
 
 // Three screens as Xvfb lists them with two monitors: a virtual screen over both, primary
 // and first, then the monitors themselves, of different sizes.
@@ -43,7 +43,8 @@ void TestCovers::init()
     m_settings = std::make_unique<TemporarySettings>();
     WriteFile(m_settings->FilePath(), "[nastaveni]\nnprvni=3\nbpozadi=255\n");
     m_lessons = std::make_unique<QTemporaryDir>();
-    WriteFile(m_lessons->filePath(QStringLiteral("a.txt")), "A/x\r\nabout\r\ndog\r\n2\r\n3\r\npes\r\n5\r\n6\r\n--\r\n");
+    WriteFile(m_lessons->filePath(QStringLiteral("a.txt")),
+              "A/x\r\nabout\r\ndog\r\n2\r\n3\r\npes\r\n5\r\n6\r\n--\r\n");
     m_scopedRandom = std::make_unique<ScopedRandom>(m_random);
 }
 
@@ -72,7 +73,8 @@ QList<Cover*> TestCovers::covers() const
 
 frmmain* TestCovers::start()
 {
-    m_program = std::make_unique<Program>(Program::Options{QStringLiteral("/s"), false, m_lessons->path(), nullptr});
+    m_program = std::make_unique<Program>(
+        Program::Options{QStringLiteral("/s"), false, m_lessons->path(), nullptr});
     m_program->Start();
     return m_program->MainWindow();
 }
@@ -110,8 +112,8 @@ void TestCovers::inputOnACoverCounts()
     QVERIFY(cover);
     QPointer<Cover> guard(cover);
     const auto move = [](QWidget* target) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                          Qt::NoButton, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     };
     if (input.startsWith(QLatin1String("moves"))) {
@@ -148,16 +150,18 @@ int main(int argc, char* argv[])
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     const auto screen = [](const char* name, const QRect& r) {
-        return QStringLiteral("{\"name\": \"%1\", \"x\": %2, \"y\": %3, \"width\": %4, \"height\": %5, \"logicalDpi\": 96}")
+        return QStringLiteral("{\"name\": \"%1\", \"x\": %2, \"y\": %3, \"width\": %4, \"height\": "
+                              "%5, \"logicalDpi\": 96}")
             .arg(QLatin1String(name))
             .arg(r.x())
             .arg(r.y())
             .arg(r.width())
             .arg(r.height());
     };
-    WriteFile(config, QStringLiteral("{\"screens\": [%1, %2, %3]}")
-                          .arg(screen("virtual", Virtual), screen("first", First), screen("second", Second))
-                          .toUtf8());
+    WriteFile(config,
+              QStringLiteral("{\"screens\": [%1, %2, %3]}")
+                  .arg(screen("virtual", Virtual), screen("first", First), screen("second", Second))
+                  .toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     QApplication app(argc, argv);
     TestCovers test;

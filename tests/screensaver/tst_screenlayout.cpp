@@ -21,8 +21,10 @@ void TestScreenLayout::layOut_data()
     QTest::newRow("primary on the right") << QList<QRect>{left, right} << 1 << 1 << QList<int>{0};
     QTest::newRow("virtual screen over both, listed first and primary")
         << QList<QRect>{both, left, right} << 0 << 1 << QList<int>{2};
-    QTest::newRow("virtual screen over both, not primary") << QList<QRect>{left, right, both} << 1 << 1 << QList<int>{0};
-    QTest::newRow("mirrored monitor gets no second cover") << QList<QRect>{left, left, right} << 1 << 1 << QList<int>{2};
+    QTest::newRow("virtual screen over both, not primary")
+        << QList<QRect>{left, right, both} << 1 << 1 << QList<int>{0};
+    QTest::newRow("mirrored monitor gets no second cover")
+        << QList<QRect>{left, left, right} << 1 << 1 << QList<int>{2};
     QTest::newRow("screen without area") << QList<QRect>{left, QRect()} << 0 << 0 << QList<int>{};
     QTest::newRow("no primary known") << QList<QRect>{left, right} << -1 << 0 << QList<int>{1};
     QTest::newRow("no screen") << QList<QRect>{} << -1 << -1 << QList<int>{};
