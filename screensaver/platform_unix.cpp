@@ -38,6 +38,30 @@ bool makeSignalPipe()
     return true;
 }
 
+// libxcb tells stderr why a server refused it; the saver says it in its own one line.
+class QuietStderr {
+public:
+    QuietStderr() : m_saved(dup(STDERR_FILENO))
+    {
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            dup2(null, STDERR_FILENO);
+            close(null);
+        }
+    }
+    ~QuietStderr()
+    {
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+    }
+    Q_DISABLE_COPY(QuietStderr)
+
+private:
+    int m_saved = -1;
+};
+
 // X is asked through the library Qt's own X plugin is built on, loaded only for the
 // question, so that the program does not link against X.
 class Xcb {
@@ -53,6 +77,7 @@ public:
         m_geometryReply =
             reinterpret_cast<GeometryReply>(dlsym(m_library, "xcb_get_geometry_reply"));
         if (m_connect && m_hasError && m_disconnect) {
+            const QuietStderr quiet;
             m_connection = m_connect(nullptr, nullptr);
             if (m_connection && m_hasError(m_connection) != 0) {
                 m_disconnect(m_connection);
