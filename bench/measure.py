@@ -3,11 +3,15 @@
 with a black root window and nothing else on it.
 
   measure.py --saver PROGRAM --bare PROGRAM [--runs N] [--idle-seconds S]
+             [--two-screens DISPLAY]
 
 Start-up: from the moment the process is started to the first frame on which a pixel below
 the banner's rows is no longer black, that is, the first word painted; the screen is read
 back continuously. Idle: CPU time and voluntary context switches of all the process's
 threads over S seconds of running undisturbed, and its peak resident set at the end.
+With --two-screens, the saver again on a display with two monitors side by side, against
+its own figures on one screen: the second monitor's cover may cost a little memory and
+drawing, but no timer of its own.
 """
 
 import argparse
@@ -36,7 +40,7 @@ class XImage(ctypes.Structure):
 
 
 class Screen:
-    def __init__(self):
+    def __init__(self, display=None):
         x = ctypes.CDLL("libX11.so.6")
         x.XOpenDisplay.restype = ctypes.c_void_p
         x.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -48,7 +52,7 @@ class Screen:
                                 ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
         x.XFree.argtypes = [ctypes.c_void_p]
         self.x = x
-        self.dpy = x.XOpenDisplay(None)
+        self.dpy = x.XOpenDisplay(display.encode() if display else None)
         if not self.dpy:
             sys.exit("measure.py: cannot open the display")
         self.root = x.XDefaultRootWindow(self.dpy)
@@ -187,6 +191,8 @@ def main():
     parser.add_argument("--bare", required=True)
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--idle-seconds", type=float, default=60)
+    parser.add_argument("--two-screens", metavar="DISPLAY",
+                        help="a display with two monitors, for the saver's two-screen figures")
     options = parser.parse_args()
 
     home = tempfile.mkdtemp(prefix="vokabo-bench-")
@@ -225,6 +231,27 @@ def report(options, saver, bare):
           f"bare window {b_cpu * 100:.3f} %; ratio {ratio(s_cpu, b_cpu)}")
     print(f"idle voluntary context switches: {s_cs:.2f}/s; bare window {b_cs:.2f}/s; "
           f"ratio {ratio(s_cs, b_cs)}", flush=True)
+    if options.two_screens:
+        two_screens(options, saver, figures["vokabo"])
+
+
+def two_screens(options, saver, one):
+    program = Program("vokabo on two screens", saver.path, saver.args,
+                      dict(saver.env, DISPLAY=options.two_screens))
+    screen = Screen(options.two_screens)
+    start = startup(screen, program, options.runs)
+    cpu, switches, rss = idle(screen, program, options.idle_seconds)
+    one_start = one["startup"][0]
+    one_cpu, one_switches, one_rss = one["idle"]
+    print(f"two screens, start to first word painted: {start[0] * 1000:.0f} ms (min "
+          f"{start[1] * 1000:.0f}, max {start[2] * 1000:.0f}); one screen "
+          f"{one_start * 1000:.0f} ms; ratio {ratio(start[0], one_start)}")
+    print(f"two screens, peak RSS: {rss / 1024:.1f} MiB; one screen {one_rss / 1024:.1f} MiB; "
+          f"ratio {ratio(rss, one_rss)}")
+    print(f"two screens, idle CPU share: {cpu * 100:.3f} % of a core; one screen "
+          f"{one_cpu * 100:.3f} %; ratio {ratio(cpu, one_cpu)}")
+    print(f"two screens, idle voluntary context switches: {switches:.2f}/s; one screen "
+          f"{one_switches:.2f}/s; difference {switches - one_switches:+.2f}/s", flush=True)
 
 
 if __name__ == "__main__":

@@ -13,12 +13,12 @@ idle_seconds=${BENCH_IDLE_SECONDS:-60}
 runs=${BENCH_RUNS:-10}
 
 scratch=$(mktemp -d)
-xvfb_pid=
+xvfb_pids=()
 cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    for pid in "${xvfb_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -30,25 +30,32 @@ if ! { cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release &&
     exit 1
 fi
 
-# A server of our own with a black root window, so that the first non-black pixel is the
-# first thing a program paints.
-exec {display_fd}>"$scratch/display"
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset -br \
-    >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec {display_fd}>&-
-for _ in $(seq 100); do
-    grep -q . "$scratch/display" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q . "$scratch/display" || { cat "$scratch/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$scratch/display")"
+# Servers of our own with a black root window, so that the first non-black pixel is the
+# first thing a program paints: one screen, and two monitors side by side.
+start_xvfb() { # name size
+    exec {display_fd}>"$scratch/$1"
+    Xvfb -displayfd "$display_fd" -screen 0 "$2x24" -nolisten tcp -noreset -br \
+        >"$scratch/$1.log" 2>&1 &
+    xvfb_pids+=($!)
+    exec {display_fd}>&-
+    for _ in $(seq 100); do
+        grep -q . "$scratch/$1" 2>/dev/null && break
+        sleep 0.1
+    done
+    grep -q . "$scratch/$1" || { cat "$scratch/$1.log" >&2; exit 1; }
+}
+start_xvfb one 1024x768
+start_xvfb two 2048x768
+export DISPLAY=":$(head -n1 "$scratch/one")"
+two_screens=":$(head -n1 "$scratch/two")"
+xrandr -display "$two_screens" --setmonitor left 1024/271x768/203+0+0 none >/dev/null
+xrandr -display "$two_screens" --setmonitor right 1024/271x768/203+1024+0 none >/dev/null
 export XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); Xvfb 1024x768, no window manager"
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); Xvfb 1024x768 (and 2 x 1024x768 monitors), no window manager"
 python3 bench/measure.py --saver "$build/vokabo/vokabo" --bare "$build/bare/bare" \
-    --runs "$runs" --idle-seconds "$idle_seconds"
+    --runs "$runs" --idle-seconds "$idle_seconds" --two-screens "$two_screens"
 # The lesson loads run with an X connection, as in the program, so that every processEvents
 # looks at it too.
 QT_QPA_PLATFORM=xcb "$build/lessonload" "$root/data/lessons"

@@ -16,3 +16,38 @@ LaunchMode DispatchCommandLine(const QString& argumentString)
         return LaunchMode::Saver;
     return LaunchMode::End;
 }
+
+namespace {
+
+quintptr WindowId(const QString& text)
+{
+    bool ok = false;
+    // xscreensaver writes ids in hex with 0x; decimal is what other hosts pass.
+    const qulonglong id = text.trimmed().toULongLong(&ok, 0);
+    return ok ? quintptr(id) : 0;
+}
+
+} // namespace
+
+quintptr XScreensaverWindow(const QStringList& arguments, const QString& environmentWindow)
+{
+    if (environmentWindow.isEmpty() || arguments.size() < 2)
+        return 0;
+    quintptr window = WindowId(environmentWindow);
+    // The settings program of xscreensaver may add its own -root to the one in the hack's
+    // description, so a repeated one is still the same request.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("-root") || argument == QLatin1String("--root"))
+            continue;
+        if ((argument == QLatin1String("-window-id") || argument == QLatin1String("--window-id")) &&
+            i + 1 < arguments.size()) {
+            window = WindowId(arguments[++i]);
+            if (!window)
+                return 0;
+            continue;
+        }
+        return 0;
+    }
+    return window;
+}

@@ -7,13 +7,16 @@
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
 #include "screensaver/commandline.h"
+#include "screensaver/cover.h"
 #include "screensaver/eventyield.h"
+#include "screensaver/pictureloader.h"
+#include "screensaver/platform.h"
+#include "screensaver/program.h"
+#include "screensaver/screenlayout.h"
+#include "screensaver/settingsatstart.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
-#include "screensaver/pictureloader.h"
 #include "widgets/platformcolours.h"
-#include "screensaver/program.h"
-#include "screensaver/settingsatstart.h"
 #include "widgets/shape.h"
 #include "widgets/twips.h"
 
@@ -22,6 +25,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -29,7 +33,9 @@ constexpr int VirtualKeyS = 83;
 constexpr int VirtualKeyN = 78;
 constexpr int VirtualKeySpace = 32;
 
-// The platform's key code: a letter reports its capital whatever Shift and Caps Lock say.
+// The platform's key code: a letter reports its capital whatever Shift and Caps Lock say,
+// and on a Cyrillic or Greek layout the Latin letter of the same key, so that S and N open
+// the settings there too.
 int VirtualKeyCode(const QKeyEvent& event)
 {
     const int key = event.key();
@@ -37,12 +43,30 @@ int VirtualKeyCode(const QKeyEvent& event)
         return 'A' + (key - Qt::Key_A);
     if (key == Qt::Key_Space)
         return VirtualKeySpace;
+    const bool nonLatinLetter = key > 0xFF && key < Qt::Key_Escape;
+    if (nonLatinLetter) {
+        // Windows hands the Latin virtual-key code along; X and Wayland a symbol of the
+        // layout, and the key's place on the board.
+        const quint32 native = event.nativeVirtualKey();
+        if (native >= 'A' && native <= 'Z')
+            return int(native);
+        if (const int letter = LatinLetterOfKeycode(event.nativeScanCode()))
+            return letter;
+    }
     return -1;
 }
 
+QList<QRect> screenGeometries(const QList<QScreen*>& screens)
+{
+    QList<QRect> geometries;
+    for (const QScreen* screen : screens)
+        geometries << screen->geometry();
+    return geometries;
+}
+
 Label* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height,
-                 quint32 foreColour, const QFont& font, Qt::Alignment alignment, Label::Sizing sizing,
-                 bool visible)
+                 quint32 foreColour, const QFont& font, Qt::Alignment alignment,
+                 Label::Sizing sizing, bool visible)
 {
     auto* label = new Label(parent, caption);
     label->SetLabelFont(font);
@@ -90,9 +114,9 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
                               wordFont, centred, GrowDownward, true);
     m_Label1 = makeLabel(this, SiteAddress(), 840, 0, 4560, 480, SystemColour::ButtonText,
                          bannerFont, left, AutoSize, false);
-    m_Label2 = makeLabel(this, Slogan(), 840, 480, 4335, 255, SystemColour::ButtonText,
-                         DesignFont(QStringLiteral("Times New Roman"), 8.25, true), centred, Fixed,
-                         false);
+    m_Label2 =
+        makeLabel(this, Slogan(), 840, 480, 4335, 255, SystemColour::ButtonText,
+                  DesignFont(QStringLiteral("Times New Roman"), 8.25, true), centred, Fixed, false);
     m_Label2->SetBackColor(ColourOrBlack(0x00FFFFFF));
     m_Image2 = new Image(this);
     m_Image2->SetPicture(Logo());
@@ -107,14 +131,25 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
     m_Timer2.start();
 }
 
+frmmain::~frmmain()
+{
+    removeCovers();
+    // Our window lives inside xscreensaver's: it goes before the handle of that window does.
+    if (m_host)
+        destroy();
+}
+
 void frmmain::Form_Load()
 {
     if (m_program.PrevInstance()) {
         m_program.EndNow();
         return;
     }
-    setWindowState(Qt::WindowMaximized);
-    switch (DispatchCommandLine(m_program.ArgumentString())) {
+    const bool hosted = m_program.HostWindow() != 0;
+    if (!hosted)
+        setWindowState(Qt::WindowFullScreen);
+    // xscreensaver starts its hacks with arguments of its own, which the dispatch refuses.
+    switch (hosted ? LaunchMode::Saver : DispatchCommandLine(m_program.ArgumentString())) {
     case LaunchMode::Settings:
         m_program.ShowSettingsDialog();
         Unload();
@@ -124,6 +159,10 @@ void frmmain::Form_Load()
         return;
     case LaunchMode::Saver:
         break;
+    }
+    if (!fitToCoveredArea()) {
+        Unload();
+        return;
     }
     applySettingsAtStart();
     LoadLesson();
@@ -149,10 +188,12 @@ void frmmain::applySettingsAtStart()
     });
     if (const auto picture = LoadPicture(appearance.picturePath)) {
         // Only the part that can ever be seen is kept: the picture is drawn from the
-        // window's top-left corner at its own size.
-        const QSize screen = QGuiApplication::primaryScreen()->size();
-        m_picture = QPixmap::fromImage(picture->copy(0, 0, qMin(picture->width(), screen.width()),
-                                                     qMin(picture->height(), screen.height())));
+        // top-left corner of each cover at its own size.
+        QSize largest = size();
+        for (const QScreen* screen : QGuiApplication::screens())
+            largest = largest.expandedTo(screen->size());
+        m_picture = QPixmap::fromImage(picture->copy(0, 0, qMin(picture->width(), largest.width()),
+                                                     qMin(picture->height(), largest.height())));
     }
     update();
 }
@@ -203,24 +244,114 @@ void frmmain::Unload()
     m_unloaded = true;
     m_Timer1.stop();
     m_Timer2.stop();
+    removeCovers();
     close();
     deleteLater();
 }
 
-void frmmain::ShowMaximized()
+bool frmmain::fitToCoveredArea()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    // Without a window manager a maximized state alone is not honoured: place it ourselves.
-    setGeometry(screen->geometry());
+    if (const quintptr id = m_program.HostWindow()) {
+        if (!m_host)
+            m_host.reset(QWindow::fromWinId(WId(id)));
+        const QSize host = m_host ? ForeignWindowSize(id) : QSize();
+        if (host.isEmpty())
+            return false;
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                       Qt::WindowDoesNotAcceptFocus);
+        setGeometry(QRect(QPoint(0, 0), host));
+        return true;
+    }
+    if (QScreen* screen = designScreen()) {
+        setScreen(screen);
+        setGeometry(screen->geometry());
+    }
+    return true;
+}
+
+QScreen* frmmain::designScreen(QList<int>* covers) const
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const ScreenLayout layout =
+        LayOutScreens(screenGeometries(screens), screens.indexOf(QGuiApplication::primaryScreen()));
+    if (covers)
+        *covers = layout.covers;
+    return layout.main >= 0 ? screens[layout.main] : QGuiApplication::primaryScreen();
+}
+
+void frmmain::ShowFullScreen()
+{
+    m_shown = true;
+    if (m_host) {
+        winId();
+        windowHandle()->setParent(m_host.get());
+        show();
+        return;
+    }
+    // Without a window manager the full-screen state alone is not honoured: place it ourselves.
+    fitToCoveredArea();
     show();
     raise();
     activateWindow();
     setFocus();
+    coverScreens();
+    auto* application = qGuiApp;
+    connect(application, &QGuiApplication::screenAdded, this, &frmmain::coverScreens,
+            Qt::UniqueConnection);
+    connect(application, &QGuiApplication::screenRemoved, this, &frmmain::coverScreens,
+            Qt::UniqueConnection);
+    connect(application, &QGuiApplication::primaryScreenChanged, this, &frmmain::coverScreens,
+            Qt::UniqueConnection);
 }
 
-void frmmain::Timer1_Timer() { WordTick(m_vars, *this, RandomGenerator::Instance()); }
+void frmmain::coverScreens()
+{
+    if (m_unloaded || !m_shown)
+        return;
+    QList<int> covered;
+    QScreen* main = designScreen(&covered);
+    if (main && main->geometry() != geometry()) {
+        setScreen(main);
+        setGeometry(main->geometry());
+    }
+    // A screen plugged in, removed or changed: the covers are made anew, which is cheap
+    // and rare enough not to matter.
+    removeCovers();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (QScreen* screen : screens)
+        connect(screen, &QScreen::geometryChanged, this, &frmmain::coverScreens,
+                Qt::UniqueConnection);
+    for (const int index : covered) {
+        auto* cover = new Cover(*this, screens[index]);
+        cover->ShowOn(screens[index]);
+        m_covers.emplace_back(cover);
+    }
+    if (!m_covers.empty()) {
+        raise();
+        activateWindow();
+    }
+}
 
-void frmmain::Timer2_Timer() { BannerTick(m_vars.BannerTick, *this); }
+void frmmain::removeCovers()
+{
+    for (const QPointer<Cover>& cover : m_covers)
+        if (cover) {
+            // A cover may be the one whose input handler is running.
+            cover->hide();
+            cover->deleteLater();
+        }
+    m_covers.clear();
+}
+
+void frmmain::Timer1_Timer()
+{
+    WordTick(m_vars, *this, RandomGenerator::Instance());
+}
+
+void frmmain::Timer2_Timer()
+{
+    BannerTick(m_vars.BannerTick, *this);
+}
 
 void frmmain::paintEvent(QPaintEvent*)
 {
@@ -232,7 +363,25 @@ void frmmain::paintEvent(QPaintEvent*)
 
 void frmmain::keyPressEvent(QKeyEvent* event)
 {
-    const int code = VirtualKeyCode(*event);
+    KeyDown(*event);
+}
+
+void frmmain::mousePressEvent(QMouseEvent*)
+{
+    MouseDown();
+}
+
+void frmmain::mouseMoveEvent(QMouseEvent*)
+{
+    MouseMoved();
+}
+
+void frmmain::KeyDown(const QKeyEvent& event)
+{
+    // Hosted, input belongs to xscreensaver, which ends the saver itself.
+    if (m_host || m_unloaded)
+        return;
+    const int code = VirtualKeyCode(event);
     if (code == VirtualKeyS || code == VirtualKeyN) {
         frmnastaveni* dialog = m_program.ShowSettingsDialog();
         dialog->Vsporici = true;
@@ -244,10 +393,16 @@ void frmmain::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void frmmain::mousePressEvent(QMouseEvent*) { Unload(); }
-
-void frmmain::mouseMoveEvent(QMouseEvent*)
+void frmmain::MouseDown()
 {
+    if (!m_host)
+        Unload();
+}
+
+void frmmain::MouseMoved()
+{
+    if (m_host || m_unloaded)
+        return;
     ++m_vars.MouseMoveCount;
     if (m_vars.MouseMoveCount > 25)
         Unload();
@@ -268,16 +423,48 @@ Label* frmmain::word(WordLabel label) const
     return m_lblcesky;
 }
 
-void frmmain::SetVisible(WordLabel label, bool visible) { word(label)->setVisible(visible); }
-void frmmain::SetCaption(WordLabel label, const QString& caption) { word(label)->SetCaption(caption); }
-QString frmmain::Caption(WordLabel label) const { return word(label)->Caption(); }
-int frmmain::Left(WordLabel label) const { return word(label)->LeftTwips(); }
-int frmmain::Top(WordLabel label) const { return word(label)->TopTwips(); }
-int frmmain::Width(WordLabel label) const { return word(label)->WidthTwips(); }
-int frmmain::Height(WordLabel label) const { return word(label)->HeightTwips(); }
-void frmmain::Move(WordLabel label, int left, int top) { word(label)->MoveTwips(left, top); }
-int frmmain::ScreenWidth() const { return PixelsToTwips(QGuiApplication::primaryScreen()->size().width()); }
-int frmmain::ScreenHeight() const { return PixelsToTwips(QGuiApplication::primaryScreen()->size().height()); }
+void frmmain::SetVisible(WordLabel label, bool visible)
+{
+    word(label)->setVisible(visible);
+}
+void frmmain::SetCaption(WordLabel label, const QString& caption)
+{
+    word(label)->SetCaption(caption);
+}
+QString frmmain::Caption(WordLabel label) const
+{
+    return word(label)->Caption();
+}
+int frmmain::Left(WordLabel label) const
+{
+    return word(label)->LeftTwips();
+}
+int frmmain::Top(WordLabel label) const
+{
+    return word(label)->TopTwips();
+}
+int frmmain::Width(WordLabel label) const
+{
+    return word(label)->WidthTwips();
+}
+int frmmain::Height(WordLabel label) const
+{
+    return word(label)->HeightTwips();
+}
+void frmmain::Move(WordLabel label, int left, int top)
+{
+    word(label)->MoveTwips(left, top);
+}
+// The area really covered: a window manager or compositor may have given another size
+// than the screen's, and xscreensaver's window is smaller still.
+int frmmain::ScreenWidth() const
+{
+    return PixelsToTwips(width());
+}
+int frmmain::ScreenHeight() const
+{
+    return PixelsToTwips(height());
+}
 
 QWidget* frmmain::banner(BannerControl control) const
 {
@@ -296,7 +483,10 @@ QWidget* frmmain::banner(BannerControl control) const
     return m_Shape2;
 }
 
-void frmmain::SetVisible(BannerControl control, bool visible) { banner(control)->setVisible(visible); }
+void frmmain::SetVisible(BannerControl control, bool visible)
+{
+    banner(control)->setVisible(visible);
+}
 
 void frmmain::SetCaption(BannerControl label, const QString& caption)
 {
@@ -304,8 +494,14 @@ void frmmain::SetCaption(BannerControl label, const QString& caption)
         target->SetCaption(caption);
 }
 
-int frmmain::Left(BannerControl control) const { return PixelsToTwips(banner(control)->x()); }
-int frmmain::Width(BannerControl control) const { return PixelsToTwips(banner(control)->width()); }
+int frmmain::Left(BannerControl control) const
+{
+    return PixelsToTwips(banner(control)->x());
+}
+int frmmain::Width(BannerControl control) const
+{
+    return PixelsToTwips(banner(control)->width());
+}
 
 void frmmain::SetWidth(BannerControl control, int width)
 {

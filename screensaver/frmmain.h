@@ -1,24 +1,34 @@
 #pragma once
 
 #include "lessons/bannercycle.h"
-#include "lessons/wordcycle.h"
 #include "lessons/savervariables.h"
+#include "lessons/wordcycle.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
+class Cover;
 class Image;
 class Label;
 class Program;
+class QScreen;
+class QWindow;
 class Shape;
 
 // The full-screen window of a running saver. It is made anew each time the saver starts or
 // comes back from the settings dialog, while the variables it works on live on in Program.
+// The other screens get covers that come and go with it. Started by xscreensaver, it is
+// drawn inside xscreensaver's window instead and leaves all input to xscreensaver.
 class frmmain : public QWidget, private WordLabels, private BannerControls {
     Q_OBJECT
 public:
     frmmain(Program& program, SaverVariables& vars);
+    ~frmmain() override;
 
     // The load handler: the instance test, the command line, the settings and the first
     // lesson. It may unload the window, which then must not be shown.
@@ -26,8 +36,14 @@ public:
     void LoadLesson();
     void Unload();
     bool IsUnloaded() const { return m_unloaded; }
-    // Covers the primary screen, above other windows, and takes the keyboard.
-    void ShowMaximized();
+    // Full screen on the primary screen, above panels and other windows, with the keyboard;
+    // every other screen gets a cover. Hosted, it fills xscreensaver's window instead.
+    void ShowFullScreen();
+
+    // The input handlers, shared with the covers.
+    void KeyDown(const QKeyEvent& event);
+    void MouseDown();
+    void MouseMoved();
 
     // The controls, for tests and for the dialog's preview of the same design.
     Label* lblcesky() const { return m_lblcesky; }
@@ -56,6 +72,12 @@ protected:
 
 private:
     void applySettingsAtStart();
+    // Sizes the window to what it will cover before the first word is placed; false when
+    // xscreensaver's window is not there to draw into.
+    bool fitToCoveredArea();
+    QScreen* designScreen(QList<int>* covers = nullptr) const;
+    void coverScreens();
+    void removeCovers();
 
     // WordLabels
     void SetVisible(WordLabel label, bool visible) override;
@@ -85,6 +107,9 @@ private:
     bool m_unloaded = false;
     bool m_loading = false;
     bool m_loadAgain = false;
+    bool m_shown = false;
+    std::unique_ptr<QWindow> m_host;
+    std::vector<QPointer<Cover>> m_covers;
 
     Shape* m_Shape2 = nullptr;
     Label* m_Label3 = nullptr;

@@ -2,23 +2,59 @@
 #include "dialog/qtczech.h"
 #include "lessons/lessonfolder.h"
 #include "screensaver/commandline.h"
+#include "screensaver/platform.h"
 #include "screensaver/program.h"
 #include "screensaver/singleinstance.h"
 
+#include <cstdio>
+#include <memory>
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    CatchTerminationSignals();
+
+    // The arguments as the host gave them: QApplication would take out and obey its own
+    // options (-reverse, -platform, ...), which to a screen saver are arguments like any other.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const quintptr hostWindow =
+        XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    const QString argumentString = ArgumentString(arguments);
+    // A refused start shows nothing, so it needs no screen either.
+    if (!hostWindow && DispatchCommandLine(argumentString) == LaunchMode::End)
+        return 0;
+    if (const QString problem = DisplayProblem(); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", problem.toLocal8Bit().constData());
+        return 1;
+    }
+
+    int qtArgumentCount = 1;
+    QApplication app(qtArgumentCount, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQtCzech();
 
-    SingleInstance instance(SingleInstance::DefaultLockFolder());
+    // xscreensaver runs one copy per monitor, each in a window of its own.
+    std::unique_ptr<SingleInstance> instance;
+    if (!hostWindow)
+        instance = std::make_unique<SingleInstance>(SingleInstance::DefaultLockFolder());
     QtPlatformDialogs dialogs;
-    Program program({ArgumentString(QApplication::arguments()), instance.PrevInstance(),
+    Program program({argumentString, instance && instance->PrevInstance(),
                      LessonsFolderBesideProgram(), &dialogs});
-    QObject::connect(&program, &Program::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    if (!program.Start())
+    program.SetHostWindow(hostWindow);
+    QObject::connect(&program, &Program::finished, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    // Asked to end, the saver leaves at once: nothing is stored, and the lock goes with
+    // the objects above as main returns.
+    bool terminated = false;
+    TerminationNotifier termination;
+    QObject::connect(&termination, &TerminationNotifier::terminationRequested, &app, [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0);
+    });
+    if (!program.Start() || terminated)
         return 0;
     return QApplication::exec();
 }

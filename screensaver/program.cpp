@@ -21,7 +21,7 @@ frmmain* Program::ShowMainWindow()
     window->Form_Load();
     if (m_ended || window->IsUnloaded())
         return nullptr;
-    window->ShowMaximized();
+    window->ShowFullScreen();
     return window;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dialog/frmnastaveni.h"
-#include "screensaver/frmmain.h"
 #include "lessons/savervariables.h"
+#include "screensaver/frmmain.h"
 
 #include <QObject>
 #include <QPointer>
@@ -42,6 +42,9 @@ public:
     const QString& ArgumentString() const { return m_options.argumentString; }
     bool PrevInstance() const { return m_options.prevInstance; }
     const QString& LessonsFolder() const { return m_options.lessonsFolder; }
+    // xscreensaver's window that the saver is drawn into, or 0 for a saver of its own.
+    quintptr HostWindow() const { return m_hostWindow; }
+    void SetHostWindow(quintptr window) { m_hostWindow = window; }
     PlatformDialogs& Dialogs() const { return *m_options.dialogs; }
     SaverVariables& Variables() { return m_vars; }
     frmmain* MainWindow() const { return m_main; }
@@ -59,4 +62,5 @@ private:
     QPointer<frmmain> m_main;
     QPointer<frmnastaveni> m_dialog;
     bool m_ended = false;
+    quintptr m_hostWindow = 0;
 };

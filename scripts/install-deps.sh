@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-5compat-dev qt6-image-formats-plugins
-          qt6-translations-l10n fonts-liberation cmake g++ make xvfb xdotool x11-utils imagemagick python3 ${EXTRA_PACKAGES:-})
+          qt6-translations-l10n qt6-wayland fonts-liberation cmake g++ make xvfb xdotool x11-utils
+          x11-xserver-utils x11-xkb-utils imagemagick python3 openbox weston ${EXTRA_PACKAGES:-})
 
 missing=()
 for package in "${packages[@]}"; do

@@ -10,6 +10,8 @@ private slots:
     void dispatch_data();
     void dispatch();
     void argumentStringKeepsBlanks();
+    void xscreensaverWindow_data();
+    void xscreensaverWindow();
 };
 
 void TestCommandLine::dispatch_data()
@@ -50,6 +52,41 @@ void TestCommandLine::argumentStringKeepsBlanks()
 {
     QCOMPARE(ArgumentString({QStringLiteral("p"), QStringLiteral(" /s "), QStringLiteral("1")}),
              QStringLiteral(" /s  1"));
+}
+
+void TestCommandLine::xscreensaverWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<qulonglong>("window");
+    const QString hex = QStringLiteral("0x2a00007");
+    const auto args = [](std::initializer_list<const char*> list) {
+        QStringList result{QStringLiteral("vokabo")};
+        for (const char* a : list)
+            result << QString::fromUtf8(a);
+        return result;
+    };
+    QTest::newRow("-root draws into the variable's window") << args({"-root"}) << hex << qulonglong(0x2a00007);
+    QTest::newRow("--root") << args({"--root"}) << hex << qulonglong(0x2a00007);
+    QTest::newRow("-window-id takes its own id") << args({"-window-id", "0x1234"}) << hex << qulonglong(0x1234);
+    QTest::newRow("--window-id in decimal") << args({"--window-id", "4660"}) << hex << qulonglong(4660);
+    QTest::newRow("decimal variable") << args({"-root"}) << QStringLiteral("44040199") << qulonglong(44040199);
+    QTest::newRow("-root without the variable is refused as before") << args({"-root"}) << QString() << qulonglong(0);
+    QTest::newRow("/s inside an xscreensaver session is the user's own start") << args({"/s"}) << hex << qulonglong(0);
+    QTest::newRow("nothing inside an xscreensaver session") << args({}) << hex << qulonglong(0);
+    QTest::newRow("-window-id without an id") << args({"-window-id"}) << hex << qulonglong(0);
+    QTest::newRow("-window-id with a word") << args({"-window-id", "abc"}) << hex << qulonglong(0);
+    QTest::newRow("-root twice") << args({"-root", "-root"}) << hex << qulonglong(0x2a00007);
+    QTest::newRow("-root with more after it") << args({"-root", "-fps"}) << hex << qulonglong(0);
+    QTest::newRow("variable that is no number") << args({"-root"}) << QStringLiteral("x") << qulonglong(0);
+}
+
+void TestCommandLine::xscreensaverWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, environment);
+    QFETCH(qulonglong, window);
+    QCOMPARE(qulonglong(XScreensaverWindow(arguments, environment)), window);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
