@@ -1,10 +1,11 @@
 #include "lessons/lessoncheck.h"
 
 #include "lessons/lessonlinereader.h"
+#include "lessons/lessonloader.h"
 #include "lessons/lessonparser.h"
 
 #include <memory>
-#include <QBuffer>
+#include <QTextCodec>
 #include <QUtf8StringView>
 
 namespace {
@@ -18,6 +19,8 @@ public:
         if (m_bytes.startsWith("\xEF\xBB\xBF"))
             m_pos = 3;
     }
+
+    bool More() const { return m_pos < m_bytes.size(); }
 
     QByteArrayView Next()
     {
@@ -67,48 +70,45 @@ QString entryLineName(int entryLine)
 
 class Checker {
 public:
-    explicit Checker(bool byteOrderMark)
+    // How the reader decided: UTF-8 for a byte-order mark or a text valid as UTF-8 throughout,
+    // and otherwise Windows-1250 because of the first line that is not valid UTF-8.
+    Checker(bool utf8, bool byteOrderMark, int firstLineNotUtf8)
+        : m_utf8(utf8), m_byteOrderMark(byteOrderMark), m_firstLineNotUtf8(firstLineNotUtf8)
     {
-        if (byteOrderMark) {
-            m_encodingLine = 1;
-            m_utf8 = true;
-        }
     }
 
     QList<LessonProblem> problems;
 
-    void Encoding(int line, QByteArrayView raw, const QString& text)
+    void Encoding(int line, QByteArrayView raw)
     {
         if (raw.size() > LessonLineReader::MaxLineBytes)
             add(line, QStringLiteral("řádek je delší než %1 bajtů, spořič z něj přečte jen začátek")
                           .arg(LessonLineReader::MaxLineBytes));
         if (isAscii(raw))
             return;
-        const QByteArrayView seen = raw.first(qMin(raw.size(), LessonLineReader::MaxLineBytes));
-        if (m_encodingLine == 0) {
-            // The reader settles the encoding once, at the first line that needs one; what
-            // it made of that line tells which it chose.
-            m_encodingLine = line;
-            m_utf8 = text == QString::fromUtf8(seen);
-        }
         const bool validUtf8 = QUtf8StringView(raw).isValidUtf8();
         if (m_utf8) {
             if (validUtf8)
                 return;
+            const QString why = m_byteOrderMark ? QStringLiteral("začíná značkou BOM")
+                                                : QStringLiteral("jinde je platné UTF-8");
             if (windows1250Decodes(raw))
-                add(line,
-                    QStringLiteral("řádek je ve Windows-1250, ale spořič čte soubor jako UTF-8 "
-                                   "(podle řádku %1): písmena s diakritikou budou špatně")
-                        .arg(m_encodingLine));
+                add(line, QStringLiteral("řádek je ve Windows-1250, ale spořič čte soubor jako UTF-8 "
+                                         "(%1): písmena s diakritikou budou špatně")
+                              .arg(why));
             else
                 add(line, QStringLiteral("řádek není platné UTF-8 ani Windows-1250"));
         } else if (!windows1250Decodes(raw)) {
             add(line,
                 QStringLiteral("řádek obsahuje bajty, které ve Windows-1250 nic neznamenají"));
-        } else if (validUtf8) {
+        } else if (validUtf8 && writtenInWindows1250(QString::fromUtf8(raw))) {
+            // Only a line whose UTF-8 reading is Czech or Latin text was meant as UTF-8:
+            // Windows-1250 words such as "déšť" are valid UTF-8 too, but read so they are
+            // characters no lesson holds.
             add(line, QStringLiteral("řádek je v UTF-8, ale spořič čte soubor jako Windows-1250 "
-                                     "(podle řádku %1): písmena s diakritikou budou špatně")
-                          .arg(m_encodingLine));
+                                     "(řádek %1 není platné UTF-8): písmena s diakritikou budou "
+                                     "špatně")
+                          .arg(m_firstLineNotUtf8));
         }
     }
 
@@ -156,6 +156,13 @@ public:
         return wantsMore;
     }
 
+    void TooLong(int line)
+    {
+        add(line, QStringLiteral("soubor je delší než %1 MiB: spořič přečte jen začátek, po tento "
+                                 "řádek")
+                      .arg(MaxLessonBytes / (1024 * 1024)));
+    }
+
     void End()
     {
         if (m_entryLine > 0 && m_entryHasText)
@@ -168,6 +175,12 @@ public:
 private:
     void add(int line, QString message) { problems.append({line, std::move(message)}); }
 
+    static bool writtenInWindows1250(const QString& text)
+    {
+        static QTextCodec* const codec = QTextCodec::codecForName("Windows-1250");
+        return codec && codec->canEncode(text);
+    }
+
     static bool windows1250Decodes(QByteArrayView raw)
     {
         for (const char c : raw) {
@@ -178,8 +191,9 @@ private:
         return true;
     }
 
-    int m_encodingLine = 0;
     bool m_utf8 = false;
+    bool m_byteOrderMark = false;
+    int m_firstLineNotUtf8 = 0;
     int m_entryLine = 0;
     int m_entryStart = 0;
     bool m_entryHasText = false;
@@ -193,22 +207,28 @@ private:
 
 QList<LessonProblem> CheckLesson(const QByteArray& bytes)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    LessonLineReader reader(buffer);
-    RawLines rawLines(bytes);
+    // The saver reads no further than this.
+    const QByteArray read = bytes.left(MaxLessonBytes);
+    LessonLineReader reader(read);
+    int firstLineNotUtf8 = 0;
+    RawLines scan(read);
+    for (int line = 1; !firstLineNotUtf8 && scan.More(); ++line)
+        if (!QUtf8StringView(scan.Next()).isValidUtf8())
+            firstLineNotUtf8 = line;
+    RawLines rawLines(read);
     const auto lesson = std::make_unique<LessonEntries>();
     LessonParser parser(*lesson);
-    Checker checker(bytes.startsWith("\xEF\xBB\xBF"));
+    Checker checker(reader.IsUtf8(), read.startsWith("\xEF\xBB\xBF"), firstLineNotUtf8);
     int line = 0;
     while (!reader.AtEnd()) {
         const QString text = reader.ReadLine();
         ++line;
-        checker.Encoding(line, rawLines.Next(), text);
+        checker.Encoding(line, rawLines.Next());
         if (!checker.Grammar(line, text, parser, *lesson))
             return checker.problems;
     }
+    if (bytes.size() > read.size())
+        checker.TooLong(line);
     checker.End();
     return checker.problems;
 }

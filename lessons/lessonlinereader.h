@@ -16,6 +16,7 @@ public:
 
     explicit LessonLineReader(QByteArray text);
 
+    bool IsUtf8() const { return m_utf8; }
     bool AtEnd() const { return m_pos >= m_text.size(); }
     // The next line, without its line end. Call only while !AtEnd().
     QString ReadLine();

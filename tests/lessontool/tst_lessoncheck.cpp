@@ -1,4 +1,5 @@
 #include "lessons/lessoncheck.h"
+#include "lessons/lessonloader.h"
 #include "lessontool/lessontool.h"
 #include "support/testenvironment.h"
 
@@ -83,12 +84,25 @@ void TestLessonCheck::brokenLessons_data()
         << 6 << QStringLiteral("ani Windows-1250");
     QTest::newRow("UTF-8 line in a Windows-1250 file")
         << lesson(dog + plainEntry("cat", "ko\xC4\x8Dka")) << 13
-        << QStringLiteral("čte soubor jako Windows-1250 (podle řádku 1)");
+        << QStringLiteral("čte soubor jako Windows-1250 (řádek 1 není platné UTF-8)");
+    // Without a mark one line that is not UTF-8 makes the whole file Windows-1250, so the
+    // UTF-8 title is the line that comes out wrong.
     QTest::newRow("Windows-1250 line in a UTF-8 file")
         << QByteArray("Zv\xC3\xAD\xC5\x99"
                       "ata/A\r\nx\r\n" +
                       plainEntry("cat", "ko\xe8ka"))
-        << 6 << QStringLiteral("čte soubor jako UTF-8 (podle řádku 1)");
+        << 1 << QStringLiteral("čte soubor jako Windows-1250 (řádek 6 není platné UTF-8)");
+    QTest::newRow("Windows-1250 line in a UTF-8 file with a mark")
+        << QByteArray("\xEF\xBB\xBFZv\xC3\xAD\xC5\x99"
+                      "ata/A\r\nx\r\n" +
+                      plainEntry("cat", "ko\xe8ka"))
+        << 6 << QStringLiteral("čte soubor jako UTF-8 (začíná značkou BOM)");
+    QTest::newRow("Windows-1250 word that is valid UTF-8 too")
+        << lesson(dog + plainEntry("rain", "d\xe9\x9a\x9d")) << 0 << QString();
+    const QByteArray head = lesson(dog);
+    QTest::newRow("file longer than the saver reads")
+        << head + QByteArray(5 * 1024 * 1024, '\n')
+        << int(9 + MaxLessonBytes - head.size()) << QStringLiteral("přečte jen začátek");
     QTest::newRow("no entry at all") << lesson("") << 1 << QStringLiteral("žádný záznam");
 }
 
