@@ -156,15 +156,6 @@ QString versionCaption()
         .arg(VOKABO_VERSION_PATCH);
 }
 
-QString defaultText(QLatin1StringView key)
-{
-    for (const auto& entry : SettingsKeys::Defaults) {
-        if (entry.key == key)
-            return entry.text;
-    }
-    return {};
-}
-
 // A delay box holding no number would make the next start reset every setting; a delay
 // under a second can keep the translation from ever showing, and one beyond 16 bits is more
 // than the saver holds. OK refuses them and says why.
@@ -480,34 +471,32 @@ void frmnastaveni::LoadControls()
             return std::nullopt;
         return reg.Setting();
     };
-    const auto setColour = [](const std::optional<QString>& text, auto&& apply) {
-        if (!text)
-            return;
-        if (const auto number = ColourNumberFromText(*text))
-            apply(*number);
+    const auto setColour = [&read](QLatin1StringView key, auto&& apply) {
+        if (const auto text = read(key))
+            apply(ColourSettingOrDefault(*text, key));
     };
 
     if (const auto first = read(nprvni)) {
         if (IsNumeric(*first))
             txtprvni->setText(*first);
         else if (WriteDefaultSettings())
-            txtprvni->setText(defaultText(nprvni)); // the box shows what the store now holds
+            txtprvni->setText(DefaultText(nprvni)); // the box shows what the store now holds
     }
     if (const auto second = read(ndruhy); second && IsNumeric(*second))
         txtdruhy->setText(*second);
     if (const auto czechFirst = read(prvnicesky))
         (*czechFirst == QLatin1String("1") ? Option1 : Option2)->setChecked(true);
-    setColour(read(bpozadi), [this](quint32 number) {
+    setColour(bpozadi, [this](quint32 number) {
         lblpozadi->SetBackColorNumber(number);
         if (const auto c = ColourFromNumber(number))
             lblprevpoz->SetBackColor(*c);
     });
-    setColour(read(btextu), [this](quint32 number) {
+    setColour(btextu, [this](quint32 number) {
         lbltext->SetBackColorNumber(number);
         if (const auto c = ColourFromNumber(number))
             lblprevtext->SetForeColor(*c);
     });
-    setColour(read(bstinu), [this](quint32 number) {
+    setColour(bstinu, [this](quint32 number) {
         lblstin->SetBackColorNumber(number);
         if (const auto c = ColourFromNumber(number))
             lblprevstin->SetForeColor(*c);

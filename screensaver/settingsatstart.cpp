@@ -14,24 +14,6 @@ QString read(registry& reg, QLatin1StringView key)
     return reg.Setting();
 }
 
-QString defaultText(QLatin1StringView key)
-{
-    for (const auto& entry : SettingsKeys::Defaults) {
-        if (entry.key == key)
-            return entry.text;
-    }
-    return {};
-}
-
-// The design colours of the window are not meant to be seen: the English label's is black,
-// like the default background. A colour that names nothing shows the first-run default.
-quint32 colourOrDefault(const QString& text, QLatin1StringView key)
-{
-    if (const auto number = ColourNumberFromText(text); number && NamesAColour(*number))
-        return *number;
-    return *ColourNumberFromText(defaultText(key));
-}
-
 } // namespace
 
 StartAppearance ReadSettingsAtStart(SaverVariables& vars)
@@ -57,7 +39,7 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     // refused, not with whatever it still holds.
     const auto setting = [&](QLatin1StringView key) {
         const QString stored = read(reg, key);
-        return defaultsUnwritten ? defaultText(key) : stored;
+        return defaultsUnwritten ? DefaultText(key) : stored;
     };
 
     if (const auto second = NumericValue(setting(ndruhy)))
@@ -71,9 +53,9 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
         vars.PlacementMode = static_cast<qint16>(placement[0].unicode() - u'0');
 
     StartAppearance appearance;
-    appearance.background = colourOrDefault(setting(bpozadi), bpozadi);
-    appearance.text = colourOrDefault(setting(btextu), btextu);
-    appearance.shadow = colourOrDefault(setting(bstinu), bstinu);
+    appearance.background = ColourSettingOrDefault(setting(bpozadi), bpozadi);
+    appearance.text = ColourSettingOrDefault(setting(btextu), btextu);
+    appearance.shadow = ColourSettingOrDefault(setting(bstinu), bstinu);
     appearance.picturePath = setting(obr);
     return appearance;
 }

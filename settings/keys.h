@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <QLatin1StringView>
 #include <array>
 
@@ -33,5 +35,15 @@ inline constexpr std::array<Default, 8> Defaults{{
     {bstinu, QLatin1StringView{"14737632"}},
     {obr, QLatin1StringView{""}},
 }};
+
+// The first-run text of a key.
+inline QString DefaultText(QLatin1StringView key)
+{
+    for (const auto& entry : Defaults) {
+        if (entry.key == key)
+            return entry.text;
+    }
+    return {};
+}
 
 } // namespace SettingsKeys

@@ -1,5 +1,7 @@
 #include "settings/numeric.h"
 
+#include "settings/keys.h"
+
 #include <QString>
 #include <cmath>
 #include <limits>
@@ -80,4 +82,11 @@ bool NamesAColour(quint32 number)
 {
     const quint32 top = number >> 24;
     return top == 0 || (top == 0x80 && (number & 0x00FFFFFF) < 31);
+}
+
+quint32 ColourSettingOrDefault(QStringView text, QLatin1StringView key)
+{
+    if (const auto number = ColourNumberFromText(text); number && NamesAColour(*number))
+        return *number;
+    return ColourNumberFromText(SettingsKeys::DefaultText(key)).value_or(0);
 }

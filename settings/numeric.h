@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QStringView>
 #include <QtGlobal>
 #include <optional>
@@ -20,3 +21,6 @@ std::optional<quint32> ColourNumberFromText(QStringView text);
 QString ColourNumberToText(quint32 colour);
 // True for an 0x00BBGGRR colour and for the 31 system colours (0x80000000 to 0x8000001E).
 bool NamesAColour(quint32 number);
+// The colour a colour key's stored text gives: the text's own when it names a colour, else
+// the key's first-run default, so words never take an unseen design colour.
+quint32 ColourSettingOrDefault(QStringView text, QLatin1StringView key);

@@ -1,5 +1,7 @@
 #include "settings/settingsfile.h"
 
+#include "platform/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,11 +37,12 @@ std::optional<IniDocument> ReadSettingsFile(const QString& path)
         return IniDocument();
     if (!info.isFile() || info.size() > LargestSettingsFile)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Checked again on what was opened: the path may have become a FIFO in between.
+    const std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (!file)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() > LargestSettingsFile)
+    const QByteArray bytes = file->read(LargestSettingsFile + 1);
+    if (file->error() != QFileDevice::NoError || bytes.size() > LargestSettingsFile)
         return std::nullopt;
     return IniDocument::Parse(bytes);
 }

@@ -192,9 +192,8 @@ void TestFrmNastaveni::loadShowsStoredSettings_data()
         << minusOne << minusOne << u"4"_s << u"4"_s << false << QList<quint32>{0, 0, 0};
     const QStringList badColours{u"4"_s, u"4"_s,      u"1"_s,         u"0"_s,
                                  u""_s,  u"zelená"_s, u"305419896"_s, u""_s};
-    QTest::newRow("empty, worded or impossible colours keep the design colours")
-        << badColours << badColours << u"4"_s << u"4"_s << true
-        << QList<quint32>{DesignSwatch, DesignSwatch, DesignSwatch};
+    QTest::newRow("empty, worded or impossible colours show the first-run defaults")
+        << badColours << badColours << u"4"_s << u"4"_s << true << defaultSwatches;
 }
 
 void TestFrmNastaveni::loadShowsStoredSettings()
@@ -265,10 +264,9 @@ void TestFrmNastaveni::okStoresEveryKey_data()
                        u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s}
         << QStringList{u"5"_s,   u"7"_s,     u"0"_s,        u"0"_s,
                        u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s};
-    QTest::newRow("an empty colour key stores the swatch's system colour")
+    QTest::newRow("an empty colour key stores its first-run default")
         << QStringList{u"3"_s, u"3"_s, u"1"_s, u"4"_s, u""_s, u"-2147483643"_s, u"0"_s, u""_s}
-        << QStringList{u"3"_s,           u"3"_s,           u"1"_s, u"0"_s,
-                       u"-2147483643"_s, u"-2147483643"_s, u"0"_s, u""_s};
+        << QStringList{u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"-2147483643"_s, u"0"_s, u""_s};
 }
 
 void TestFrmNastaveni::okStoresEveryKey()
@@ -469,6 +467,7 @@ void TestFrmNastaveni::colourChooser_data()
                           << QByteArray("lblprevtext") << orange << 0x0080FFu;
     QTest::newRow("shadow") << QByteArray("cmdstin") << QByteArray("lblstin")
                             << QByteArray("lblprevstin") << orange << 0x0080FFu;
+    // The store holds a system colour for the background and 0x123456 for the rest.
     QTest::newRow("cancelled keeps a colour") << QByteArray("cmdtext") << QByteArray("lbltext")
                                               << QByteArray("lblprevtext") << cancel << 0x123456u;
     QTest::newRow("cancelled keeps a system colour as such")
@@ -484,7 +483,7 @@ void TestFrmNastaveni::colourChooser()
     QFETCH(std::optional<QColor>, answer);
     QFETCH(quint32, expected);
     m_settings->StoreAll(
-        {u"3"_s, u"3"_s, u"1"_s, u"0"_s, u""_s, u"1193046"_s, u"1193046"_s, u""_s}); // 0x123456
+        {u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"-2147483643"_s, u"1193046"_s, u"1193046"_s, u""_s});
     open();
     const QColor before = colour(control<ColourSwatch>(swatch.constData())->BackColorNumber());
     m_dialogs.colourAnswers = {answer};
