@@ -3,6 +3,7 @@
 #include "lessons/lessonlinereader.h"
 #include "lessons/lessonparser.h"
 
+#include <algorithm>
 #include <memory>
 #include <QBuffer>
 #include <QUtf8StringView>
@@ -210,5 +211,9 @@ QList<LessonProblem> CheckLesson(const QByteArray& bytes)
             return checker.problems;
     }
     checker.End();
+    // An unfinished entry is known only at the end, but named by the line it starts on.
+    std::stable_sort(
+        checker.problems.begin(), checker.problems.end(),
+        [](const LessonProblem& a, const LessonProblem& b) { return a.line < b.line; });
     return checker.problems;
 }
