@@ -4,6 +4,7 @@
 #include "lessons/lessonloader.h"
 #include "lessons/lessonparser.h"
 
+#include <algorithm>
 #include <memory>
 #include <QTextCodec>
 #include <QUtf8StringView>
@@ -230,5 +231,9 @@ QList<LessonProblem> CheckLesson(const QByteArray& bytes)
     if (bytes.size() > read.size())
         checker.TooLong(line);
     checker.End();
+    // An unfinished entry is known only at the end, but named by the line it starts on.
+    std::stable_sort(
+        checker.problems.begin(), checker.problems.end(),
+        [](const LessonProblem& a, const LessonProblem& b) { return a.line < b.line; });
     return checker.problems;
 }
