@@ -186,12 +186,12 @@ void frmmain::applySettingsAtStart()
         m_lblcesky2->SetForeColor(c);
         m_lblanglicky2->SetForeColor(c);
     });
-    if (const auto picture = LoadPicture(appearance.picturePath)) {
-        // Only the part that can ever be seen is kept: the picture is drawn from the
-        // top-left corner of each cover at its own size.
-        QSize largest = size();
-        for (const QScreen* screen : QGuiApplication::screens())
-            largest = largest.expandedTo(screen->size());
+    // Only the part that can ever be seen is decoded and kept: the picture is drawn from the
+    // top-left corner of each cover at its own size.
+    QSize largest = size();
+    for (const QScreen* screen : QGuiApplication::screens())
+        largest = largest.expandedTo(screen->size());
+    if (const auto picture = LoadPicture(appearance.picturePath, largest)) {
         m_picture = QPixmap::fromImage(picture->copy(0, 0, qMin(picture->width(), largest.width()),
                                                      qMin(picture->height(), largest.height())));
     }

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QImageReader>
+#include <QPainter>
 #include <QtTest>
 #include <memory>
 
@@ -260,6 +262,8 @@ void TestMainWindow::backgroundPicture_data()
     QTest::newRow("no picture") << QStringLiteral("empty") << QSize(0, 0);
     QTest::newRow("30000 x 30000 is too large to decode") << QStringLiteral("huge") << QSize(0, 0);
     QTest::newRow("truncated picture") << QStringLiteral("truncated") << QSize(0, 0);
+    QTest::newRow("photo beyond the decoder's memory limit, its corner unshrunk")
+        << QStringLiteral("photo") << screen;
 }
 
 void TestMainWindow::backgroundPicture()
@@ -292,6 +296,12 @@ void TestMainWindow::backgroundPicture()
             jpeg.chop(jpeg.size() / 2);
         }
         WriteFile(path, jpeg);
+    } else if (kind == QLatin1String("photo")) {
+        // Red on the left 400 columns: a picture decoded shrunk shows blue at column 300.
+        QImage image(4000, 3000, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QPainter(&image).fillRect(0, 0, 400, 3000, Qt::red);
+        QVERIFY(image.save(path, "JPG"));
     } else if (kind == QLatin1String("text")) {
         WriteFile(path, "not a picture");
     } else if (kind == QLatin1String("folder")) {
@@ -302,8 +312,13 @@ void TestMainWindow::backgroundPicture()
     WriteFile(m_settings->FilePath(), "[nastaveni]\nnprvni=3\n");
     m_settings->Store(QStringLiteral("obr"), path);
     writeLesson(QStringLiteral("a.txt"), "A", 1);
+    const int allocationLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(16); // MB; the whole photo needs 48
     frmmain* window = start();
+    QImageReader::setAllocationLimit(allocationLimit);
     QCOMPARE(window->BackgroundPicture().size(), shown);
+    if (kind == QLatin1String("photo"))
+        QCOMPARE(QColor(window->BackgroundPicture().toImage().pixel(300, 10)).red() > 200, true);
     QCOMPARE(window->Label1()->Caption(), QStringLiteral("Vokabo - A")); // the lesson loads either way
 }
 
