@@ -422,12 +422,8 @@ def signal_in_dialog(ctx, box):
 def no_display(ctx, box, display):
     if display == "refusing":
         cookie_file = os.path.join(box.root, "server.auth")
-        with open(cookie_file, "wb") as out:
-            name, cookie = b"MIT-MAGIC-COOKIE-1", os.urandom(16)
-            host = os.uname().nodename.encode()
-            for field in (host, b"0", name, cookie):  # the number is patched below
-                out.write(len(field).to_bytes(2, "big") + field)
-        # FamilyWild matches any host; the display number is not known yet, so allow all.
+        name, cookie = b"MIT-MAGIC-COOKIE-1", os.urandom(16)
+        # One entry of family Wild with an empty display number: it holds for any display.
         with open(cookie_file, "wb") as out:
             out.write((0xFFFF).to_bytes(2, "big") + (0).to_bytes(2, "big") +
                       (0).to_bytes(2, "big") + len(name).to_bytes(2, "big") + name +
