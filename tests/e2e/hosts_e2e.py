@@ -9,7 +9,6 @@ Run by CTest; by hand:  hosts_e2e.py --program build/vokabo [case ...]
 """
 
 import argparse
-import ctypes
 import os
 import random
 import shutil
@@ -20,8 +19,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from vokabo_e2e import (DEFAULTS, FIXED_PLACEMENT, PROCESSES, SKIP, Failure, Results,  # noqa: E402
-                        Sandbox, Shot, Xlib, MAP_NOTIFY, expect, rgb_of, run_tool, wait_exit)
+from vokabo_e2e import (FIXED_PLACEMENT, PROCESSES, SKIP, Failure, Results,  # noqa: E402
+                        Sandbox, Shot, Xlib, MAP_NOTIFY, expect, rgb_of, wait_exit)
 
 # Generous for a window to appear on a loaded machine; strict where the behaviour is.
 MAP_TIMEOUT = 10.0
