@@ -294,7 +294,10 @@ void frmmain::ShowFullScreen()
     raise();
     activateWindow();
     setFocus();
-    coverScreens();
+    // The other screens are covered once the design has its first frame, so that the first
+    // word is not kept waiting for them; should no frame come, a moment later all the same.
+    m_coversPending = true;
+    QTimer::singleShot(250, this, &frmmain::coverScreensOnce);
     auto* application = qGuiApp;
     connect(application, &QGuiApplication::screenAdded, this, &frmmain::coverScreens,
             Qt::UniqueConnection);
@@ -304,10 +307,19 @@ void frmmain::ShowFullScreen()
             Qt::UniqueConnection);
 }
 
+void frmmain::coverScreensOnce()
+{
+    if (!m_coversPending)
+        return;
+    m_coversPending = false;
+    coverScreens();
+}
+
 void frmmain::coverScreens()
 {
     if (m_unloaded || !m_shown)
         return;
+    m_coversPending = false;
     QList<int> covered;
     QScreen* main = designScreen(&covered);
     if (main && main->geometry() != geometry()) {
@@ -359,6 +371,8 @@ void frmmain::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), m_backColor);
     if (!m_picture.isNull())
         painter.drawPixmap(0, 0, m_picture);
+    if (m_coversPending)
+        QTimer::singleShot(0, this, &frmmain::coverScreensOnce);
 }
 
 void frmmain::keyPressEvent(QKeyEvent* event)

@@ -77,6 +77,7 @@ private:
     bool fitToCoveredArea();
     QScreen* designScreen(QList<int>* covers = nullptr) const;
     void coverScreens();
+    void coverScreensOnce();
     void removeCovers();
 
     // WordLabels
@@ -108,6 +109,7 @@ private:
     bool m_loading = false;
     bool m_loadAgain = false;
     bool m_shown = false;
+    bool m_coversPending = false;
     std::unique_ptr<QWindow> m_host;
     std::vector<QPointer<Cover>> m_covers;
 

@@ -9,7 +9,6 @@ Run by CTest; by hand:  hosts_e2e.py --program build/vokabo [case ...]
 """
 
 import argparse
-import ctypes
 import os
 import random
 import shutil
@@ -20,8 +19,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from vokabo_e2e import (DEFAULTS, FIXED_PLACEMENT, PROCESSES, SKIP, Failure, Results,  # noqa: E402
-                        Sandbox, Shot, Xlib, MAP_NOTIFY, expect, rgb_of, run_tool, wait_exit)
+from vokabo_e2e import (FIXED_PLACEMENT, PROCESSES, SKIP, Failure, Results,  # noqa: E402
+                        Sandbox, Shot, Xlib, MAP_NOTIFY, expect, rgb_of, wait_exit)
 
 # Generous for a window to appear on a loaded machine; strict where the behaviour is.
 MAP_TIMEOUT = 10.0
@@ -422,12 +421,8 @@ def signal_in_dialog(ctx, box):
 def no_display(ctx, box, display):
     if display == "refusing":
         cookie_file = os.path.join(box.root, "server.auth")
-        with open(cookie_file, "wb") as out:
-            name, cookie = b"MIT-MAGIC-COOKIE-1", os.urandom(16)
-            host = os.uname().nodename.encode()
-            for field in (host, b"0", name, cookie):  # the number is patched below
-                out.write(len(field).to_bytes(2, "big") + field)
-        # FamilyWild matches any host; the display number is not known yet, so allow all.
+        name, cookie = b"MIT-MAGIC-COOKIE-1", os.urandom(16)
+        # One entry of family Wild with an empty display number: it holds for any display.
         with open(cookie_file, "wb") as out:
             out.write((0xFFFF).to_bytes(2, "big") + (0).to_bytes(2, "big") +
                       (0).to_bytes(2, "big") + len(name).to_bytes(2, "big") + name +
@@ -493,6 +488,22 @@ def russian_layout(ctx, box):
     expect_exit(proc, SIGNAL_EXIT, "SIGTERM with the dialog open")
 
 
+def stop_all():
+    """Ends what a case started, servers last and gently, so that Xvfb takes its lock file and
+    socket with it; only what does not end in time is killed."""
+    for proc in reversed(PROCESSES.started):
+        if proc.poll() is None:
+            try:
+                os.killpg(proc.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+            try:
+                proc.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                pass
+    PROCESSES.kill_all()
+
+
 # --- main --------------------------------------------------------------------------------
 
 def main():
@@ -510,7 +521,7 @@ def main():
         return SKIP
 
     def on_signal(number, _frame):
-        PROCESSES.kill_all()
+        stop_all()
         sys.exit(128 + number)
 
     signal.signal(signal.SIGTERM, on_signal)
@@ -545,9 +556,9 @@ def main():
                 else:
                     results.record(full + f"  ({time.monotonic() - started:.1f} s)")
                 finally:
-                    PROCESSES.kill_all()
+                    stop_all()
     finally:
-        PROCESSES.kill_all()
+        stop_all()
         shutil.rmtree(workdir, ignore_errors=True)
     for line in skipped:
         print(f"SKIP  {line}")

@@ -342,6 +342,13 @@ class Suite:
         # Hang up before the server goes, or Xlib ends this process on the lost connection.
         if self.x:
             self.x.close()
+        kill_programs(self)
+        # Asked, not killed, so that the server takes its lock file and socket with it.
+        self.xvfb.terminate()
+        try:
+            self.xvfb.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            pass
         PROCESSES.kill_all()
         shutil.rmtree(self.workdir, ignore_errors=True)
 

@@ -84,6 +84,7 @@ void TestCovers::everyMonitorCoveredOnce()
     QCOMPARE(QGuiApplication::screens().size(), 3);
     frmmain* window = start();
     QCOMPARE(window->geometry(), First);
+    QTRY_COMPARE(covers().size(), 1);
     // The word cycle places words within the monitor, not within the virtual screen.
     QVERIFY(window->lblcesky()->geometry().right() < First.right());
     const QList<Cover*> shown = covers();
@@ -108,6 +109,7 @@ void TestCovers::inputOnACoverCounts()
 {
     QFETCH(QString, input);
     frmmain* window = start();
+    QTRY_COMPARE(covers().size(), 1);
     Cover* cover = covers().value(0);
     QVERIFY(cover);
     QPointer<Cover> guard(cover);
@@ -134,6 +136,7 @@ void TestCovers::inputOnACoverCounts()
 void TestCovers::settingsTakeTheCoversAndBringThemBack()
 {
     frmmain* window = start();
+    QTRY_COMPARE(covers().size(), 1);
     QTest::keyClick(covers().value(0), Qt::Key_S);
     QVERIFY(window->IsUnloaded());
     QVERIFY(covers().isEmpty());
@@ -142,7 +145,7 @@ void TestCovers::settingsTakeTheCoversAndBringThemBack()
     dialog->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(m_program->MainWindow() && m_program->MainWindow()->isVisible());
-    QCOMPARE(covers().size(), 1);
+    QTRY_COMPARE(covers().size(), 1);
 }
 
 int main(int argc, char* argv[])
