@@ -6,6 +6,7 @@
 // Prints one line per lesson set and pause; the program's own lesson files are read as they
 // are, the larger ones are written into a temporary folder first.
 
+#include "syntheticlesson.h"
 #include "lessons/lessonloader.h"
 #include "screensaver/eventyield.h"
 #include "lessons/savervariables.h"
@@ -35,22 +36,6 @@ struct Pause {
     const char* label;
     std::function<std::function<bool()>()> make; // a fresh callback for every load
 };
-
-QByteArray windows1250(const QString& text)
-{
-    return QTextCodec::codecForName("Windows-1250")->fromUnicode(text);
-}
-
-QByteArray entry(int index, int paddingLines)
-{
-    QString text = QStringLiteral("word %1\r\n[word]\r\npodstatné jméno\r\nslovo %1, slovíčko\r\n"
-                                  "mn. č. words\r\nThe word %1 is short.|Slovo %1 je krátké.\r\n")
-                       .arg(index);
-    for (int line = 0; line < paddingLines; ++line)
-        text += QStringLiteral("Další poznámka k tomuto slovu, která se nečte: %1.\r\n").arg(line);
-    text += QStringLiteral("--\r\n");
-    return windows1250(text);
-}
 
 QString writeLesson(const QString& path, qint64 targetBytes, int entries, int paddingLines)
 {

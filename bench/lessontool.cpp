@@ -9,6 +9,7 @@
 // Each figure is the median of several runs, in milliseconds of wall time and of the
 // process's CPU time.
 
+#include "syntheticlesson.h"
 #include "lessontool/lessontool.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
@@ -30,22 +31,6 @@
 #include <vector>
 
 namespace {
-
-QByteArray windows1250(const QString& text)
-{
-    return QTextCodec::codecForName("Windows-1250")->fromUnicode(text);
-}
-
-QByteArray entry(int index, int paddingLines)
-{
-    QString text = QStringLiteral("word %1\r\n[word]\r\npodstatné jméno\r\nslovo %1, slovíčko\r\n"
-                                  "mn. č. words\r\nThe word %1 is short.|Slovo %1 je krátké.\r\n")
-                       .arg(index);
-    for (int line = 0; line < paddingLines; ++line)
-        text += QStringLiteral("Další poznámka k tomuto slovu, která se nečte: %1.\r\n").arg(line);
-    text += QStringLiteral("--\r\n");
-    return windows1250(text);
-}
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
