@@ -488,22 +488,6 @@ def russian_layout(ctx, box):
     expect_exit(proc, SIGNAL_EXIT, "SIGTERM with the dialog open")
 
 
-def stop_all():
-    """Ends what a case started, servers last and gently, so that Xvfb takes its lock file and
-    socket with it; only what does not end in time is killed."""
-    for proc in reversed(PROCESSES.started):
-        if proc.poll() is None:
-            try:
-                os.killpg(proc.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-            try:
-                proc.wait(timeout=3)
-            except subprocess.TimeoutExpired:
-                pass
-    PROCESSES.kill_all()
-
-
 # --- main --------------------------------------------------------------------------------
 
 def main():
@@ -521,7 +505,7 @@ def main():
         return SKIP
 
     def on_signal(number, _frame):
-        stop_all()
+        PROCESSES.stop_all()
         sys.exit(128 + number)
 
     signal.signal(signal.SIGTERM, on_signal)
@@ -556,9 +540,9 @@ def main():
                 else:
                     results.record(full + f"  ({time.monotonic() - started:.1f} s)")
                 finally:
-                    stop_all()
+                    PROCESSES.stop_all()
     finally:
-        stop_all()
+        PROCESSES.stop_all()
         shutil.rmtree(workdir, ignore_errors=True)
     for line in skipped:
         print(f"SKIP  {line}")

@@ -125,18 +125,27 @@ class Processes:
         self.started.append(proc)
         return proc
 
-    def kill_all(self):
+    def _signal_all(self, number, timeout):
         for proc in reversed(self.started):
             if proc.poll() is None:
                 try:
-                    os.killpg(proc.pid, signal.SIGKILL)
+                    os.killpg(proc.pid, number)
                 except ProcessLookupError:
                     pass
                 try:
-                    proc.wait(timeout=5)
+                    proc.wait(timeout=timeout)
                 except subprocess.TimeoutExpired:
                     pass
+
+    def kill_all(self):
+        self._signal_all(signal.SIGKILL, 5)
         self.started.clear()
+
+    def stop_all(self):
+        """Ends everything, servers last and gently, so that Xvfb takes its lock file and
+        socket with it; only what does not end in time is killed."""
+        self._signal_all(signal.SIGTERM, 3)
+        self.kill_all()
 
 
 PROCESSES = Processes()

@@ -14,6 +14,7 @@
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -132,4 +133,24 @@ bool AsUnprivilegedUser(const QStringList& folders, const std::function<bool()>&
     Q_UNUSED(folders);
     return check();
 #endif
+}
+
+bool MakeNotRegularFile(const QString& kind, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    if (kind.startsWith(QLatin1Char('/')))
+        return QFile::link(kind, path);
+    if (kind == QLatin1String("folder"))
+        return QDir().mkdir(path);
+    if (kind == QLatin1String("fifo"))
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (kind == QLatin1String("link to fifo")) {
+        const QString fifo = path + QStringLiteral(".fifo");
+        return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QFile::link(fifo, path);
+    }
+#else
+    Q_UNUSED(kind);
+    Q_UNUSED(path);
+#endif
+    return false;
 }

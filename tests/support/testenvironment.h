@@ -38,3 +38,8 @@ bool PermissionsDoNotApply();
 // root; elsewhere it simply runs. check must not use QVERIFY: the child cannot report to Qt
 // Test, so it says what went wrong on stderr and returns false.
 bool AsUnprivilegedUser(const QStringList& folders, const std::function<bool()>& check);
+
+// Puts something that is no regular file at path, for the kinds named in hostile-file
+// tables: "fifo", "link to fifo" (the FIFO made beside it), "folder", or a device path such
+// as "/dev/zero" to link to. False when it cannot be made. Unix only.
+bool MakeNotRegularFile(const QString& kind, const QString& path);
