@@ -1,0 +1,19 @@
+#include "lessons/nativelessonfiles.h"
+
+#include <QDir>
+
+std::vector<LessonFile> ListNativeLessonFiles(const QString& folder)
+{
+    std::vector<LessonFile> files;
+    if (folder.isEmpty())
+        return files;
+    const QString prefix = folder + QLatin1Char('/');
+    for (const QString& name : QDir(folder).entryList(QDir::Files))
+        files.push_back({prefix + name, {}});
+    SortLessonFilesByName(files, prefix.size());
+    return files;
+}
+
+OpenLessonFile::OpenLessonFile(const LessonFile& file) : m_path(file.path) {}
+
+OpenLessonFile::~OpenLessonFile() = default;
