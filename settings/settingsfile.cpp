@@ -8,10 +8,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#ifdef Q_OS_WIN
-#include <QSettings>
-#endif
-
 namespace {
 
 // A settings file holds a few hundred bytes; anything this large is not one.
@@ -21,13 +17,8 @@ constexpr qint64 LargestSettingsFile = 16 * 1024 * 1024;
 
 QString SettingsFilePath(const QString& appName)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(appName);
-    return {};
-#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QLatin1Char('/') + appName + QStringLiteral(".ini");
-#endif
 }
 
 std::optional<IniDocument> ReadSettingsFile(const QString& path)
@@ -61,12 +52,3 @@ bool WriteSettingsFile(const QString& path, const IniDocument& document)
     file.write(document.Bytes());
     return file.commit();
 }
-
-#ifdef Q_OS_WIN
-std::unique_ptr<QSettings> OpenRegistryKey(const QString& appName)
-{
-    return std::make_unique<QSettings>(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + appName,
-        QSettings::NativeFormat);
-}
-#endif

@@ -6,8 +6,8 @@
 #include <optional>
 #include <QString>
 
-// The file behind the store on platforms that keep it in a file: the INI file of the
-// application name in the user's configuration folder; empty elsewhere.
+// The file behind the store where the store is a file: the INI file of the application name
+// in the user's configuration folder.
 QString SettingsFilePath(const QString& appName);
 
 // The settings file as it is now; an empty document when there is none yet. Nothing when
@@ -18,9 +18,3 @@ std::optional<IniDocument> ReadSettingsFile(const QString& path);
 // Replaces the file as a whole, so that a crash never leaves half a file. False when it is
 // not on disk; a file the user made read-only is not replaced.
 bool WriteSettingsFile(const QString& path, const IniDocument& document);
-
-#ifdef Q_OS_WIN
-class QSettings;
-// The registry key that settings of this name have always used on Windows.
-std::unique_ptr<QSettings> OpenRegistryKey(const QString& appName);
-#endif
