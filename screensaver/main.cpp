@@ -19,9 +19,8 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const quintptr hostWindow =
-        XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
-    const QString argumentString = ArgumentString(arguments);
+    const quintptr hostWindow = HostWindow(arguments);
+    const QString argumentString = HostArgumentString(arguments);
     // A refused start shows nothing, so it needs no screen either.
     if (!hostWindow && DispatchCommandLine(argumentString) == LaunchMode::End)
         return 0;
@@ -33,6 +32,7 @@ int main(int argc, char* argv[])
     int qtArgumentCount = 1;
     QApplication app(qtArgumentCount, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    PrepareApplication();
     InstallQtCzech();
 
     // xscreensaver runs one copy per monitor, each in a window of its own.

@@ -1,5 +1,7 @@
 #include "screensaver/platform.h"
 
+#include "screensaver/commandline.h"
+
 #include <QByteArray>
 #include <QSocketNotifier>
 
@@ -188,6 +190,18 @@ bool qtPrefersWayland()
 }
 
 } // namespace
+
+QString HostArgumentString(const QStringList& arguments)
+{
+    return ArgumentString(arguments);
+}
+
+quintptr HostWindow(const QStringList& arguments)
+{
+    return XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+}
+
+void PrepareApplication() {}
 
 void CatchTerminationSignals()
 {
