@@ -22,32 +22,52 @@ QString sectionKey(const QString& appName, const QString& section)
            section;
 }
 
+// The section's key, open for the length of one call. A missing key is no failure: it holds
+// no values.
+class OpenSection {
+public:
+    OpenSection(const QString& appName, const QString& section, REGSAM access)
+        : m_status(RegOpenKeyExW(HKEY_CURRENT_USER, wide(sectionKey(appName, section)), 0, access,
+                                 &m_key))
+    {
+    }
+    ~OpenSection()
+    {
+        if (m_status == ERROR_SUCCESS)
+            RegCloseKey(m_key);
+    }
+    Q_DISABLE_COPY(OpenSection)
+
+    bool Open() const { return m_status == ERROR_SUCCESS; }
+    bool Missing() const { return m_status == ERROR_FILE_NOT_FOUND; }
+    HKEY Key() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+    LSTATUS m_status;
+};
+
 } // namespace
 
 bool registry::RegGet()
 {
     sSetting.clear();
-    HKEY key = nullptr;
-    const LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, wide(sectionKey(sAppName, sSection)), 0,
-                                         KEY_QUERY_VALUE, &key);
-    if (opened == ERROR_FILE_NOT_FOUND)
-        return true;
-    if (opened != ERROR_SUCCESS)
-        return false;
+    const OpenSection section(sAppName, sSection, KEY_QUERY_VALUE);
+    if (!section.Open())
+        return section.Missing();
     DWORD type = 0;
     DWORD size = 0;
     std::vector<wchar_t> buffer;
     LSTATUS status = ERROR_MORE_DATA;
     // Another process may make the value longer between the two calls.
     while (status == ERROR_MORE_DATA) {
-        status = RegQueryValueExW(key, wide(sKey), nullptr, &type, nullptr, &size);
+        status = RegQueryValueExW(section.Key(), wide(sKey), nullptr, &type, nullptr, &size);
         if (status != ERROR_SUCCESS)
             break;
         buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
-        status = RegQueryValueExW(key, wide(sKey), nullptr, &type,
+        status = RegQueryValueExW(section.Key(), wide(sKey), nullptr, &type,
                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
     }
-    RegCloseKey(key);
     if (status == ERROR_FILE_NOT_FOUND)
         return true;
     if (status != ERROR_SUCCESS)
@@ -76,14 +96,9 @@ bool registry::RegSave()
 
 bool registry::RegDel()
 {
-    HKEY key = nullptr;
-    const LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, wide(sectionKey(sAppName, sSection)), 0,
-                                         KEY_SET_VALUE, &key);
-    if (opened == ERROR_FILE_NOT_FOUND)
-        return true;
-    if (opened != ERROR_SUCCESS)
-        return false;
-    const LSTATUS status = RegDeleteValueW(key, wide(sKey));
-    RegCloseKey(key);
+    const OpenSection section(sAppName, sSection, KEY_SET_VALUE);
+    if (!section.Open())
+        return section.Missing();
+    const LSTATUS status = RegDeleteValueW(section.Key(), wide(sKey));
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
