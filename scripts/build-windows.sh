@@ -27,7 +27,8 @@ qt_options=(-static -static-runtime -release -optimize-size -gc-binaries
     -no-opengl -no-dbus -no-icu -no-zstd -no-freetype -no-feature-vulkan
     -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz
     -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
-    -no-feature-xml -no-feature-direct2d -no-feature-androiddeployqt -no-feature-windeployqt
+    -no-feature-xml -no-feature-direct2d -no-feature-directwrite3
+    -no-feature-androiddeployqt -no-feature-windeployqt
     -no-feature-tabletevent)
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/vokabo
@@ -76,3 +77,18 @@ if [ ! -f "$qt_prefix/.complete" ]; then
     echo "Qt for Windows built in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
 fi
 [ "${1:-}" = --qt-only ] && exit 0
+
+# The program, the lesson tool and the installer; the test suites too, with --tests.
+build=$root/build-windows
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_PREFIX_PATH="$qt_prefix" -DCMAKE_FIND_ROOT_PATH="$qt_prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s "${launcher[@]}" >/dev/null
+targets=(--target vokabo vokabo-lekce installer)
+[ "${1:-}" = --tests ] && targets=()
+nice -n 10 cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"
+echo "Built: $build/vokabo.scr ($(stat -c %s "$build/vokabo.scr") bytes)," \
+     "$build/vokabo-lekce.exe and" "$build"/vokabo-*-setup.exe
