@@ -503,9 +503,9 @@ class Results:
             print(f"FAIL  {name}: {error}", flush=True)
 
 
-def run_row(suite, results, name, body):
+def run_row(suite, results, name, body, make_box=None):
     """Runs one case (or one row of a data-driven case) in a sandbox of its own."""
-    box = Sandbox(suite, name)
+    box = (make_box or Sandbox)(suite, name)
     started = time.monotonic()
     try:
         body(box)
@@ -519,6 +519,18 @@ def run_row(suite, results, name, body):
         results.record(name + f"  ({time.monotonic() - started:.1f} s)")
     finally:
         kill_programs(suite)
+
+
+def run_cases(suite, results, selected, make_box=None):
+    """Runs the (name, function, rows) cases, each row of a data-driven one on its own."""
+    for name, function, rows in selected:
+        if rows is None:
+            run_row(suite, results, name, lambda box, f=function: f(suite, box), make_box)
+        else:
+            for label, *data in rows:
+                data = data[0] if len(data) == 1 else tuple(data)
+                run_row(suite, results, f"{name}[{label}]",
+                        lambda box, f=function, d=data: f(suite, box, d), make_box)
 
 
 def kill_programs(suite):
@@ -1230,14 +1242,7 @@ def main():
     results = Results()
     try:
         print(f"Xvfb on {suite.display}, {SCREEN_W}x{SCREEN_H}, no window manager", flush=True)
-        for name, function, rows in selected:
-            if rows is None:
-                run_row(suite, results, name, lambda box, f=function: f(suite, box))
-            else:
-                for label, *data in rows:
-                    data = data[0] if len(data) == 1 else tuple(data)
-                    run_row(suite, results, f"{name}[{label}]",
-                            lambda box, f=function, d=data: f(suite, box, d))
+        run_cases(suite, results, selected)
     finally:
         suite.close()
     print(f"{len(results.passed)} passed, {len(results.failed)} failed")
