@@ -263,6 +263,15 @@ def second_instance(suite, box):
     expect_exit(first, 5.0, "a key press")
 
 
+@case("saver_ends_when_windows_closes_its_window")
+def closed_by_the_system(suite, box):
+    box.store(**e2e.FIXED_PLACEMENT)
+    proc, _ = start_saver(suite, box, "/s")
+    # What Windows does to stop a saver, and what taskkill without /f does.
+    wineprefix.wine(suite.prefix, "taskkill", "/im", "vokabo.scr", capture_output=True)
+    expect_exit(proc, 5.0, "the window closed by the system")
+
+
 def client_offset(suite, window):
     """Where the dialog's client area lies in its X window: without a window manager Wine
     draws the frame and caption itself."""
@@ -291,6 +300,33 @@ def settings_dialog(suite, box, args):
     expect_exit(proc, 5.0, "OK")
     stored = box.stored()
     expect(stored.get("nprvni") == ("REG_SZ", "7"), f"OK stored {stored}")
+
+
+# The picture chooser's button, below the colour buttons on the page Vzhled.
+PICTURE_BUTTON = (e2e.BACKGROUND_BUTTON[0], e2e.BACKGROUND_BUTTON[1] + 96)
+
+
+@case("choosers_in_czech")
+def choosers(suite, box):
+    """Qt's own choosers, in the Czech of the catalogue inside the program, whatever the
+    language of the system's own choosers."""
+    box.store()
+    suite.reset_watch()
+    proc = box.start("/c")
+    dialog = suite.wait_window(DIALOG, proc, timeout=MAP_TIMEOUT)
+    time.sleep(1.0)
+    dx, dy = client_offset(suite, dialog)
+    e2e.click_in(suite, dialog, (dx + e2e.VZHLED_OPTION[0], dy + e2e.VZHLED_OPTION[1]))
+    for button, title in ((e2e.BACKGROUND_BUTTON, e2e.COLOUR_CHOOSER), (PICTURE_BUTTON, "Otevřít")):
+        e2e.click_in(suite, dialog, (dx + button[0], dy + button[1]))
+        try:
+            chooser = suite.wait_window(title, proc, timeout=MAP_TIMEOUT)
+        except Failure:
+            raise Failure(f"no chooser '{title}'; mapped: {suite.mapped_windows()}")
+        suite.key("Escape")
+        suite.wait_unmapped(chooser)
+    suite.x.request_close(dialog)
+    expect_exit(proc, 5.0, "closing the dialog after the choosers")
 
 
 @case("installer_puts_files_in_place_and_uninstaller_removes_them")
