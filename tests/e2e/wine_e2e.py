@@ -302,6 +302,27 @@ def settings_dialog(suite, box, args):
     expect(stored.get("nprvni") == ("REG_SZ", "7"), f"OK stored {stored}")
 
 
+@case("settings_from_the_running_saver", rows=[("S then Storno", ("s", "Storno")),
+                                               ("N then OK", ("n", "OK"))])
+def settings_from_saver(suite, box, row):
+    key, how = row
+    box.store(pozice="2")
+    proc, saver = start_saver(suite, box, "/s")
+    suite.key(key)
+    dialog = suite.wait_window(DIALOG, proc, timeout=MAP_TIMEOUT)
+    suite.wait_unmapped(saver)
+    time.sleep(1.0)
+    e2e.close_dialog(suite, dialog, how)
+    # The saver comes back, with what OK stored.
+    back = suite.wait_window("Form1", proc, timeout=MAP_TIMEOUT)
+    expect(box.stored()["pozice"][1] == ("0" if how == "OK" else "2"),
+           f"after {how} the settings are {box.stored()}")
+    time.sleep(1.0)
+    expect(suite.window_info(back)["state"] == "IsViewable", "the saver did not come back")
+    suite.key("x")
+    expect_exit(proc, 5.0, "a key press in the saver back from the dialog")
+
+
 # The picture chooser's button, below the colour buttons on the page Vzhled.
 PICTURE_BUTTON = (e2e.BACKGROUND_BUTTON[0], e2e.BACKGROUND_BUTTON[1] + 96)
 
