@@ -71,7 +71,7 @@ EOF
 }
 
 if [ ! -f "$qt_prefix/.complete" ]; then
-    echo "Building Qt $qt_version for Windows into $qt_prefix (once; about 40 minutes on 2 cores)"
+    echo "Building Qt $qt_version for Windows into $qt_prefix (once; about a quarter of an hour on 2 idle cores)"
     start=$SECONDS
     build_qt
     echo "Qt for Windows built in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"

@@ -268,7 +268,7 @@ def closed_by_the_system(suite, box):
     box.store(**e2e.FIXED_PLACEMENT)
     proc, _ = start_saver(suite, box, "/s")
     # What Windows does to stop a saver, and what taskkill without /f does.
-    wineprefix.wine(suite.prefix, "taskkill", "/im", "vokabo.scr", capture_output=True)
+    wineprefix.output_of(suite.prefix, "taskkill", "/im", "vokabo.scr")
     expect_exit(proc, 5.0, "the window closed by the system")
 
 
@@ -353,9 +353,8 @@ def choosers(suite, box):
 @case("installer_puts_files_in_place_and_uninstaller_removes_them")
 def installer(suite, box):
     expect(os.path.exists(suite.installer), f"no installer at {suite.installer}")
-    result = wineprefix.wine(suite.prefix, suite.installer, "/S", display=suite.display,
-                             capture_output=True, timeout=120)
-    expect(result.returncode == 0, f"the installer ended with status {result.returncode}")
+    status, _ = wineprefix.output_of(suite.prefix, suite.installer, "/S", display=suite.display)
+    expect(status == 0, f"the installer ended with status {status}")
     system = os.path.join(suite.drive_c, "windows", "system32")
     program_files = os.path.join(suite.drive_c, "Program Files", "Vokabo")
     bundled = sorted(os.listdir(os.path.join(os.path.dirname(__file__), "..", "..", "data",
@@ -383,8 +382,8 @@ def installer(suite, box):
     expect_exit(proc, 5.0, "a key press")
 
     # The uninstaller hands over to a copy of itself in the temporary folder and returns.
-    wineprefix.wine(suite.prefix, os.path.join(program_files, "uninstall.exe"), "/S",
-                    display=suite.display, capture_output=True, timeout=120)
+    wineprefix.output_of(suite.prefix, os.path.join(program_files, "uninstall.exe"), "/S",
+                         display=suite.display)
     deadline = time.monotonic() + 60
     while os.path.exists(program_files) and time.monotonic() < deadline:
         time.sleep(0.5)

@@ -10,6 +10,7 @@ benchmark use the functions below.
 """
 
 import os
+import select
 import shutil
 import subprocess
 import sys
@@ -39,8 +40,33 @@ def environment(prefix, display=None):
 
 
 def wine(prefix, *argv, display=None, **kwargs):
-    """Runs a Windows program (or one of Wine's own: reg, regedit, wineboot) to its end."""
+    """Runs a Windows program (or one of Wine's own: reg, regedit, wineboot) to its end, its
+    output not read."""
     return subprocess.run([WINE, *argv], env=environment(prefix, display), **kwargs)
+
+
+def output_of(prefix, *argv, display=None, echo=None):
+    """Runs a Windows program to its end: its status and its output (stdout and stderr),
+    passed on to echo as it comes. Wine's own services, which the first program of a prefix
+    starts, inherit its output and keep it open long after the program has ended, so the
+    output is read only as long as the program runs."""
+    proc = subprocess.Popen([WINE, *argv], env=environment(prefix, display),
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    output = bytearray()
+    pipe = proc.stdout.fileno()
+    while True:
+        ready, _, _ = select.select([pipe], [], [], 0.1)
+        if ready:
+            chunk = os.read(pipe, 65536)
+            if not chunk:
+                break
+            output += chunk
+            if echo:
+                echo(chunk)
+        elif proc.poll() is not None:
+            break
+    proc.stdout.close()
+    return proc.wait(), bytes(output)
 
 
 def spawn(prefix, *argv, display=None, **kwargs):
@@ -92,12 +118,11 @@ def import_registry(prefix, lines):
 def query(prefix, key):
     """The values of a registry key as reg query shows them: {name: (type, text)}, or None
     when there is no such key."""
-    result = wine(prefix, "reg", "query", key, capture_output=True, text=True,
-                  encoding="utf-8", errors="replace")
-    if result.returncode != 0:
+    status, output = output_of(prefix, "reg", "query", key)
+    if status != 0:
         return None
     values = {}
-    for line in result.stdout.splitlines():
+    for line in output.decode("utf-8", "replace").splitlines():
         parts = line.strip("\r").split("    ")
         # "    name    REG_SZ    text": empty first part, then name, type and the text.
         if len(parts) >= 3 and parts[0] == "" and parts[2].startswith("REG_"):
@@ -113,7 +138,10 @@ def main(argv):
         remove(argv[1])
         return 0
     if len(argv) >= 3 and argv[0] == "run":
-        return wine(argv[1], *argv[2:]).returncode
+        def echo(chunk):
+            sys.stdout.buffer.write(chunk)
+            sys.stdout.flush()
+        return output_of(argv[1], *argv[2:], echo=echo)[0]
     print(__doc__, file=sys.stderr)
     return 2
 
