@@ -533,6 +533,18 @@ def run_cases(suite, results, selected, make_box=None):
                         lambda box, f=function, d=data: f(suite, box, d), make_box)
 
 
+def run_suite(suite, selected, banner, make_box=None):
+    """Runs the cases, closes the suite, and gives the driver's exit status."""
+    results = Results()
+    try:
+        print(banner, flush=True)
+        run_cases(suite, results, selected, make_box)
+    finally:
+        suite.close()
+    print(f"{len(results.passed)} passed, {len(results.failed)} failed")
+    return 1 if results.failed else 0
+
+
 def kill_programs(suite):
     # Whatever a case left running is ended before the next one starts.
     survivors = [p for p in PROCESSES.started if p is not suite.xvfb]
@@ -1239,14 +1251,8 @@ def main():
     signal.signal(signal.SIGINT, on_signal)
 
     suite = Suite(os.path.abspath(options.program), options.artifacts)
-    results = Results()
-    try:
-        print(f"Xvfb on {suite.display}, {SCREEN_W}x{SCREEN_H}, no window manager", flush=True)
-        run_cases(suite, results, selected)
-    finally:
-        suite.close()
-    print(f"{len(results.passed)} passed, {len(results.failed)} failed")
-    return 1 if results.failed else 0
+    return run_suite(suite, selected,
+                     f"Xvfb on {suite.display}, {SCREEN_W}x{SCREEN_H}, no window manager")
 
 
 if __name__ == "__main__":

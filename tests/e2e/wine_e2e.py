@@ -418,14 +418,8 @@ def main():
 
     suite = WineSuite(os.path.abspath(options.program), os.path.abspath(options.installer),
                       options.prefix, options.artifacts)
-    results = e2e.Results()
-    try:
-        print(f"Xvfb on {suite.display}, Wine prefix {suite.prefix}", flush=True)
-        e2e.run_cases(suite, results, selected, WineBox)
-    finally:
-        suite.close()
-    print(f"{len(results.passed)} passed, {len(results.failed)} failed")
-    return 1 if results.failed else 0
+    return e2e.run_suite(suite, selected, f"Xvfb on {suite.display}, Wine prefix {suite.prefix}",
+                         WineBox)
 
 
 if __name__ == "__main__":
