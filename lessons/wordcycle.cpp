@@ -7,8 +7,8 @@
 QPoint AnchorPlacement(int screenWidth, int screenHeight, const WordPair& pair, float r1, float r2)
 {
     const double left = std::floor((screenWidth - 2000.0 - pair.width) * r1 + 1000.0);
-    const double room = screenHeight - 2000.0 - pair.Above() - pair.Below();
-    const double top = std::floor(room * r2 + 1000.0 + pair.Above());
+    const double room = screenHeight - 2000.0 - pair.czechHeight - pair.englishHeight;
+    const double top = std::floor(room * r2 + 1000.0);
     return {static_cast<int>(left), static_cast<int>(top)};
 }
 

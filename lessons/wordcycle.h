@@ -38,9 +38,10 @@ struct WordPair {
     int Below() const { return czechFirst ? czechHeight + englishHeight : czechHeight; }
 };
 
-// Where the Czech label goes for a new word: a random place that keeps a 1000-twip margin
-// around the whole pair. On a screen too small for the margin the result falls short of
-// it; KeepOnScreen then has the last word.
+// Where the Czech label goes for a new word: a random place with a 1000-twip margin, the
+// vertical room counting both words below the anchor's top whichever comes first, so that
+// English first draws the same places as Czech first. On a screen too small for the margin
+// the result falls short of it; KeepOnScreen then has the last word.
 QPoint AnchorPlacement(int screenWidth, int screenHeight, const WordPair& pair, float r1, float r2);
 
 // The anchor moved the least distance that keeps the whole pair on the screen. A pair

@@ -80,6 +80,8 @@ private slots:
     void cycle();
     void placement_data();
     void placement();
+    void placementRange_data();
+    void placementRange();
     void drawsInOrder_data();
     void drawsInOrder();
     void captionsAndStacking_data();
@@ -159,11 +161,11 @@ void TestWordCycle::placement_data()
                                     1000 + (11520 - 2000 - 1230) / 2);
     QTest::newRow("floor, not rounding")
         << 15360 << 11520 << 615 << true << 0.99999994f << 0.99999994f << QPoint(9064, 9289);
-    QTest::newRow("English first keeps the margin above the English phrase")
-        << 15360 << 11520 << 1440 << false << 0.0f << 0.0f << QPoint(1000, 1000 + 1440);
-    QTest::newRow("English first keeps the margin below the Czech word")
+    QTest::newRow("English first moves a tall phrase only as far as the screen's edge")
+        << 15360 << 11520 << 1440 << false << 0.0f << 0.0f << QPoint(1000, 1440);
+    QTest::newRow("English first counts both words below the anchor")
         << 15360 << 11520 << 1440 << false << 0.0f << 0.99999994f
-        << QPoint(1000, 11520 - 1000 - 615 - 1);
+        << QPoint(1000, 11520 - 1000 - 615 - 1440 - 1);
     QTest::newRow("screen too small for the margin keeps the words on it")
         << 6000 << 2000 << 615 << true << 1.0f << 1.0f << QPoint(0, 0);
     QTest::newRow("screen lower than the pair shows the first word")
@@ -182,6 +184,34 @@ void TestWordCycle::placement()
     QTEST(KeepOnScreen(AnchorPlacement(screenWidth, screenHeight, pair, r1, r2), screenWidth,
                        screenHeight, pair),
           "anchor");
+}
+
+void TestWordCycle::placementRange_data()
+{
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<float>("r2");
+    QTest::addColumn<int>("czechTop");
+    QTest::addColumn<int>("englishTop");
+    // One-line words on a 768-pixel screen: the Czech word's top lies in [1000, 9290) twips
+    // in either order, so the English word's lies in [385, 8675), that is [26, 578) pixels,
+    // when it comes first.
+    const float highest = 0.99999994f;
+    QTest::newRow("Czech first, lowest draw") << true << 0.0f << 1000 << 1615;
+    QTest::newRow("Czech first, highest draw") << true << highest << 9289 << 9904;
+    QTest::newRow("English first, lowest draw") << false << 0.0f << 1000 << 385;
+    QTest::newRow("English first, highest draw") << false << highest << 9289 << 8674;
+}
+
+void TestWordCycle::placementRange()
+{
+    QFETCH(bool, czechFirst);
+    QFETCH(float, r2);
+    auto vars = variables(3, 3, czechFirst);
+    FakeLabels labels;
+    ScriptedRandom random({0.5f, r2, 0.0f});
+    WordTick(*vars, labels, random);
+    QTEST(labels.labels[WordLabel::lblcesky].top, "czechTop");
+    QTEST(labels.labels[WordLabel::lblanglicky].top, "englishTop");
 }
 
 void TestWordCycle::drawsInOrder_data()
