@@ -110,24 +110,21 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
     // their captions wrap, and behind every word as shadows are.
     const QFont pronunciationFont = DesignFont(QStringLiteral("Arial"), 14.25, true);
     const QFont exampleFont = DesignFont(QStringLiteral("Arial"), 12, true);
-    m_lblvyslovnost2 = makeLabel(this, {}, 3540, 7140, 5295, 0, 0x00E0E0E0, pronunciationFont,
-                                 centred, GrowDownward, false);
-    m_lblpriklad2 = makeLabel(this, {}, 3540, 7620, 5295, 0, 0x00E0E0E0, exampleFont, centred,
-                              GrowDownward, false);
-    m_lblpreklad2 = makeLabel(this, {}, 3540, 8040, 5295, 0, 0x00E0E0E0, exampleFont, centred,
-                              GrowDownward, false);
+    const auto detail = [&](int left, int top, quint32 colour, const QFont& font) {
+        return makeLabel(this, {}, left, top, 5295, 0, colour, font, centred, GrowDownward, false);
+    };
+    m_lblvyslovnost2 = detail(3540, 7140, 0x00E0E0E0, pronunciationFont);
+    m_lblpriklad2 = detail(3540, 7620, 0x00E0E0E0, exampleFont);
+    m_lblpreklad2 = detail(3540, 8040, 0x00E0E0E0, exampleFont);
     m_lblcesky2 = makeLabel(this, caption, 3540, 5940, 5295, 615, 0x00E0E0E0, wordFont, centred,
                             GrowDownward, true);
     m_lblcesky = makeLabel(this, caption, 3480, 5880, 5295, 615, 0x00FFFFFF, wordFont, centred,
                            GrowDownward, true);
     m_lblanglicky = makeLabel(this, caption, 3480, 6480, 5295, 615, SystemColour::ButtonText,
                               wordFont, centred, GrowDownward, true);
-    m_lblvyslovnost = makeLabel(this, {}, 3480, 7080, 5295, 0, 0x00FFFFFF, pronunciationFont,
-                                centred, GrowDownward, false);
-    m_lblpriklad = makeLabel(this, {}, 3480, 7560, 5295, 0, 0x00FFFFFF, exampleFont, centred,
-                             GrowDownward, false);
-    m_lblpreklad = makeLabel(this, {}, 3480, 7980, 5295, 0, 0x00FFFFFF, exampleFont, centred,
-                             GrowDownward, false);
+    m_lblvyslovnost = detail(3480, 7080, 0x00FFFFFF, pronunciationFont);
+    m_lblpriklad = detail(3480, 7560, 0x00FFFFFF, exampleFont);
+    m_lblpreklad = detail(3480, 7980, 0x00FFFFFF, exampleFont);
     m_Label1 = makeLabel(this, SiteAddress(), 840, 0, 4560, 480, SystemColour::ButtonText,
                          bannerFont, left, AutoSize, false);
     m_Label2 =
