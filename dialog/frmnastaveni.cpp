@@ -20,6 +20,7 @@
 
 #include <optional>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -300,6 +301,11 @@ void frmnastaveni::buildSettingsPage()
     UpDown2 = makeUpDown(page, "UpDown2", txtdruhy);
     Label6[1] = sentence("Label6", QStringLiteral("s. "), 2880, 2880, 735, 255);
     sentence("Label9", QStringLiteral("a vše se opakuje"), 0, 3480, 3855, 375);
+
+    chkvyslovnost = new QCheckBox(QStringLiteral("Zobrazit výslovnost a příklad"), page);
+    chkvyslovnost->setObjectName(QStringLiteral("chkvyslovnost"));
+    paintWhite(chkvyslovnost, true);
+    setTwipsGeometry(chkvyslovnost, 0, 1200, 3855, 255);
 }
 
 void frmnastaveni::buildAppearancePage()
@@ -447,6 +453,7 @@ void frmnastaveni::buildTabOrder()
                                 OptNastaveni, optVzhled, opto,     Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget::setTabOrder(Option1, chkvyslovnost);
 }
 
 void frmnastaveni::Form_Load()
@@ -510,6 +517,8 @@ void frmnastaveni::LoadControls()
             Image1->SetPicture(QPixmap::fromImage(*picture));
     }
     coverPreview();
+    if (const auto details = read(vyslovnost))
+        chkvyslovnost->setChecked(*details == QLatin1String("1"));
 }
 
 void frmnastaveni::coverPreview()
@@ -536,7 +545,9 @@ bool frmnastaveni::SaveSettings()
            write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
            write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
            write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption());
+           write(obr, lblcestaobr->Caption()) &&
+           write(vyslovnost,
+                 chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool frmnastaveni::DelaysAreUsable()
@@ -583,6 +594,13 @@ void frmnastaveni::CmdStorno_Click()
 void frmnastaveni::cmdpuv_Click()
 {
     WriteDefaultSettings();
+    // Not among the first-run defaults, yet the defaults are what the saver looked like
+    // before the user asked for more.
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::vyslovnost);
+    reg.setSetting(QStringLiteral("0"));
+    reg.RegSave();
     LoadControls();
 }
 

@@ -11,6 +11,7 @@ class CommandButton;
 class Image;
 class Label;
 class Program;
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class Shape;
@@ -86,6 +87,7 @@ private:
     UpDown* UpDown1 = nullptr;
     UpDown* UpDown2 = nullptr;
     std::array<Label*, 2> Label6{};
+    QCheckBox* chkvyslovnost = nullptr;
 
     Label* lblprevpoz = nullptr;
     Image* Image1 = nullptr;
