@@ -1,4 +1,5 @@
 #include "lessons/lessoncheck.h"
+#include "lessons/lessonlinereader.h"
 #include "lessons/lessonloader.h"
 #include "lessontool/lessontool.h"
 #include "support/testenvironment.h"
@@ -70,7 +71,7 @@ void TestLessonCheck::brokenLessons_data()
         << QStringLiteral("ukončovací");
     QByteArray full;
     for (int i = 0; i < 201; ++i)
-        full += dog;
+        full += entry("dog", "pes " + QByteArray::number(i));
     QTest::newRow("entry past the 201st")
         << lesson(full + cat) << 2 + 201 * 7 + 1 << QStringLiteral("nejvýš 201");
     QTest::newRow("line the saver cuts")
@@ -101,9 +102,28 @@ void TestLessonCheck::brokenLessons_data()
         << lesson(dog + plainEntry("rain", "d\xe9\x9a\x9d")) << 0 << QString();
     const QByteArray head = lesson(dog);
     QTest::newRow("file longer than the saver reads")
-        << head + QByteArray(5 * 1024 * 1024, '\n')
-        << int(9 + MaxLessonBytes - head.size()) << QStringLiteral("přečte jen začátek");
+        << head + QByteArray(5 * 1024 * 1024, '\n') << int(9 + MaxLessonBytes - head.size())
+        << QStringLiteral("přečte jen začátek");
     QTest::newRow("no entry at all") << lesson("") << 1 << QStringLiteral("žádný záznam");
+    QByteArray longest = lesson(dog + plainEntry("cat", "kocka"));
+    longest.replace("note", QByteArray(LessonLineReader::MaxLineBytes, 'n'));
+    QTest::newRow("line of exactly the length the saver reads") << longest << 0 << QString();
+    QTest::newRow("terminator on the sixth line")
+        << lesson(dog + plainEntry("cat", "kocka").replace("A.|B.", "--")) << 15
+        << QStringLiteral("„--“ na 6. řádku");
+    QTest::newRow("NUL byte") << lesson(dog + plainEntry(QByteArray("c\0at", 4), "kocka")) << 10
+                              << QStringLiteral("NUL");
+    QTest::newRow("comma inside brackets cuts the shown Czech")
+        << lesson(dog + entry("canteen", "j\xed"
+                                         "delna (\x9akoln\xed, z\xe1vodn\xed)"))
+        << 13 << QStringLiteral("ukáže jen „jídelna (školní“");
+    QTest::newRow("bracket closed before the comma")
+        << lesson(dog + entry("canteen", "j\xed"
+                                         "delna (\x9akoln\xed), menza"))
+        << 0 << QString();
+    QTest::newRow("same shown Czech, blanks aside")
+        << lesson(entry("ill", "nemocn\xfd, chor\xfd") + cat + entry("sick", " nemocn\xfd ")) << 20
+        << QStringLiteral("stejná čeština „nemocný“ jako v záznamu na řádku 6");
 }
 
 void TestLessonCheck::brokenLessons()
