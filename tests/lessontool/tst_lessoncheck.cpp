@@ -18,6 +18,8 @@ private slots:
     void brokenLessons();
     void exitStatus_data();
     void exitStatus();
+    void commandLine_data();
+    void commandLine();
 };
 
 namespace {
@@ -143,7 +145,7 @@ void TestLessonCheck::brokenLessons()
 
 void TestLessonCheck::exitStatus_data()
 {
-    QTest::addColumn<QStringList>("files"); // sound, broken, missing, fifo
+    QTest::addColumn<QStringList>("files"); // sound, broken, missing, fifo, huge
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output");
     QTest::newRow("sound lesson") << QStringList{QStringLiteral("sound")} << 0 << QString();
@@ -156,6 +158,16 @@ void TestLessonCheck::exitStatus_data()
                                   << QStringLiteral(
                                          "missing: soubor neexistuje\n"
                                          "broken:1: první řádek nemá „/“: má být „Název/Title“\n");
+    // Read whole, a sparse file of 8 GB would exhaust the memory.
+    QTest::newRow("huge file read only as far as the saver reads")
+        << QStringList{QStringLiteral("huge")} << 1
+        << QStringLiteral(
+               "huge:1: řádek je delší než 16384 bajtů, spořič z něj přečte jen začátek\n"
+               "huge:1: řádek obsahuje nulový bajt (NUL), ten žádné písmeno lekce není\n"
+               "huge:1: první řádek nemá „/“: má být „Název/Title“\n"
+               "huge:1: soubor je delší než 4 MiB: spořič přečte jen začátek, po tento "
+               "řádek\n"
+               "huge:1: lekce nemá žádný záznam\n");
 #ifdef Q_OS_UNIX
     // A pipe without a writer would hold the tool forever if it were opened.
     QTest::newRow("pipe") << QStringList{QStringLiteral("fifo")} << 2
@@ -173,6 +185,11 @@ void TestLessonCheck::exitStatus()
 #ifdef Q_OS_UNIX
     QCOMPARE(mkfifo("fifo", 0600), 0);
 #endif
+    if (files.contains(QStringLiteral("huge"))) {
+        QFile huge(QStringLiteral("huge"));
+        if (!huge.open(QIODevice::WriteOnly) || !huge.resize(8LL * 1024 * 1024 * 1024))
+            QSKIP("no sparse file of 8 GB here");
+    }
     QString out;
     QString err;
     QTextStream outStream(&out);
@@ -182,6 +199,34 @@ void TestLessonCheck::exitStatus()
     QVERIFY(QDir::setCurrent(QDir::tempPath()));
     QTEST(status, "status");
     QTEST(out, "output");
+}
+
+void TestLessonCheck::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says"); // on standard output
+    const QString version = QStringLiteral("%1.%2.%3")
+                                .arg(VOKABO_VERSION_MAJOR)
+                                .arg(VOKABO_VERSION_MINOR)
+                                .arg(VOKABO_VERSION_PATCH);
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
+                             << QStringLiteral("vokabo-lekce %1\n").arg(version);
+    QTest::newRow("help names the version option")
+        << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("vokabo-lekce --version\n");
+}
+
+void TestLessonCheck::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    QTEST(RunLessonTool(arguments, outStream, errStream), "status");
+    QVERIFY2(out.contains(says), qPrintable(out));
+    QCOMPARE(err, QString());
 }
 
 QTEST_GUILESS_MAIN(TestLessonCheck)
