@@ -30,8 +30,9 @@ QString entryText(const WordEntry& entry)
 }
 
 // The saver takes a file without a byte-order mark for UTF-8 when the whole of it is valid
-// UTF-8, which Windows-1250 words such as "déšť" are. A file whose first line with non-ASCII
-// bytes is not valid UTF-8 cannot be.
+// UTF-8, which Windows-1250 words such as "déšť" are; and a line that is valid UTF-8 looks to
+// the check like one written in the other encoding. Windows-1250 is kept for files in which
+// no line with non-ASCII bytes is valid UTF-8.
 bool readsAsWindows1250(const QByteArray& bytes)
 {
     qsizetype pos = 0;
@@ -42,8 +43,8 @@ bool readsAsWindows1250(const QByteArray& bytes)
         const QByteArrayView line(bytes.constData() + pos, end - pos);
         const bool ascii = std::all_of(line.begin(), line.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (!ascii)
-            return !QUtf8StringView(line).isValidUtf8();
+        if (!ascii && QUtf8StringView(line).isValidUtf8())
+            return false;
         pos = end + 2;
     }
     return true;

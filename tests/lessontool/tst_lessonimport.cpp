@@ -250,6 +250,14 @@ void TestLessonImport::importedLessonLoads_data()
         << QStringLiteral("dest.tsv") << QByteArray("rain\td\xc3\xa9\xc5\xa1\xc5\xa5\n")
         << QStringList{QStringLiteral("rain")} << QStringList{QStringLiteral("déšť")} << QString()
         << true << QStringList();
+    // "Ă©" in Windows-1250 is the UTF-8 of "é": a lesson holding it is UTF-8, or the check
+    // would take that line for one in the wrong encoding.
+    QTest::newRow("a later line whose Windows-1250 passes for UTF-8 gets the mark")
+        << QStringLiteral("cafe.tsv")
+        << QByteArray("dog\tpes, ps\xc3\xadk\ncafe\tkavarna (caf\xc4\x82\xc2\xa9)\n")
+        << QStringList{QStringLiteral("dog"), QStringLiteral("cafe")}
+        << QStringList{QStringLiteral("pes, psík"), QStringLiteral("kavarna (cafĂ©)")} << QString()
+        << true << QStringList();
     QTest::newRow("pronunciation with brackets of its own")
         << QStringLiteral("sounds.tsv")
         << QByteArray("dog\tpes\t[d\xc9\x92\xc9\xa1]\ncat\tko\xc4\x8dka\tk\xc3\xa6t\n")
