@@ -24,14 +24,16 @@ bool isHeader(const QStringList& fields)
            czech.contains(folded(fields.at(1)));
 }
 
-QString oneLine(const QString& text)
+// A byte-order mark inside a field (lists pasted together) is invisible, and at the start of
+// a UTF-8 lesson line the saver drops it, which could leave the line empty.
+QString oneLine(QString text)
 {
+    text.remove(QChar(0xFEFF));
     if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text.trimmed();
     static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
-    QString line = text;
-    line.replace(lineBreaks, QStringLiteral(" "));
-    return line.trimmed();
+    text.replace(lineBreaks, QStringLiteral(" "));
+    return text.trimmed();
 }
 
 } // namespace

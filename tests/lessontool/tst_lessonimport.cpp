@@ -286,6 +286,11 @@ void TestLessonImport::importedLessonLoads_data()
         << QStringLiteral("nul.csv:1: obsahuje nulový znak (NUL), ten do lekce nepatří; řádek "
                           "přeskočen\n")
         << false << QStringList();
+    QTest::newRow("a byte-order mark inside a list is no translation")
+        << QStringLiteral("marks.tsv") << QByteArray("dog\t\xef\xbb\xbf\ncat\tko\xc4\x8dka\n")
+        << QStringList{QStringLiteral("cat")} << QStringList{QStringLiteral("kočka")}
+        << QStringLiteral("marks.tsv:1: chybí český překlad; řádek přeskočen\n") << false
+        << QStringList();
     QTest::newRow("a field as long as a lesson line may be, and one longer")
         << QStringLiteral("long.tsv")
         << QByteArray("long\tdlouh\xc3\xbd\t\t\t" +
