@@ -5,7 +5,7 @@
 #include "dialog/controls.h"
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
-#include "lessons/bannercycle.h"
+#include "lessons/sitetexts.h"
 #include "screensaver/program.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"

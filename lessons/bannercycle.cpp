@@ -1,8 +1,6 @@
 #include "lessons/bannercycle.h"
 
-QString SiteAddress() { return QStringLiteral("www.vokabo.cz"); }
-
-QString Slogan() { return QStringLiteral("angličtina na internetu zdarma"); }
+#include "lessons/sitetexts.h"
 
 QString LessonBannerCaption(const QString& title) { return QStringLiteral("Vokabo - ") + title; }
 

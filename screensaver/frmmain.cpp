@@ -6,6 +6,7 @@
 #include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
+#include "lessons/sitetexts.h"
 #include "screensaver/commandline.h"
 #include "screensaver/cover.h"
 #include "screensaver/eventyield.h"
