@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-class Program;
+class PlatformDialogs;
 class QWidget;
 
 // The colour and file-open dialogs of the settings window, shared by its four choosers. It
@@ -11,7 +11,7 @@ class QWidget;
 // them as they were.
 class CommonDialog {
 public:
-    CommonDialog(Program& program, QWidget* owner) : m_program(program), m_owner(owner) {}
+    CommonDialog(PlatformDialogs& dialogs, QWidget* owner) : m_dialogs(dialogs), m_owner(owner) {}
 
     quint32 Color() const { return m_color; }
     void SetColor(quint32 colourNumber) { m_color = colourNumber; }
@@ -25,7 +25,7 @@ public:
     void ShowOpen();
 
 private:
-    Program& m_program;
+    PlatformDialogs& m_dialogs;
     QWidget* m_owner;
     quint32 m_color = 0;
     QString m_fileName;

@@ -6,7 +6,6 @@
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
 #include "lessons/sitetexts.h"
-#include "screensaver/program.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
@@ -183,10 +182,10 @@ QString pictureFilters()
 
 } // namespace
 
-frmnastaveni::frmnastaveni(Program& program)
+frmnastaveni::frmnastaveni(PlatformDialogs& dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      m_program(program), cd(program, this)
+      m_dialogs(dialogs), cd(dialogs, this)
 {
     setObjectName(QStringLiteral("frmnastaveni"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -548,11 +547,11 @@ bool frmnastaveni::DelaysAreUsable()
     for (const auto& [box, caption] : boxes) {
         if (isUsableDelay(box->text()))
             continue;
-        m_program.Dialogs().ReportFailure(
-            this, QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
-                      .arg(caption)
-                      .arg(ShortestDelay)
-                      .arg(LongestDelay));
+        m_dialogs.ReportFailure(this,
+                                QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
+                                    .arg(caption)
+                                    .arg(ShortestDelay)
+                                    .arg(LongestDelay));
         OptNastaveni->setChecked(true);
         ShowSelectedPage();
         box->setFocus();
@@ -569,7 +568,7 @@ void frmnastaveni::cmdOk_Click()
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
         // with Storno.
-        m_program.Dialogs().ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
+        m_dialogs.ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
         return;
     }
     close();
@@ -648,9 +647,9 @@ void frmnastaveni::closeEvent(QCloseEvent* event)
 {
     // The saver's window loads its lesson while this one is still on screen; a second
     // close meanwhile must not bring a second saver.
-    if (Vsporici && !m_closing) {
+    if (!m_closing) {
         m_closing = true;
-        m_program.ShowMainWindow();
+        emit closing(Vsporici);
     }
     event->accept();
 }

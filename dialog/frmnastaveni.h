@@ -10,18 +10,19 @@ class PathLabel;
 class CommandButton;
 class Image;
 class Label;
-class Program;
+class PlatformDialogs;
 class QLineEdit;
 class QRadioButton;
 class Shape;
 class UpDown;
 
 // The settings dialog: three pages of controls that hold the edited settings until OK
-// stores them. Every control carries its design name as object name.
+// stores them. Every control carries its design name as object name. Whoever opens it
+// decides what its closing leads to.
 class frmnastaveni : public QWidget {
     Q_OBJECT
 public:
-    explicit frmnastaveni(Program& program);
+    explicit frmnastaveni(PlatformDialogs& dialogs);
 
     // True while the dialog was opened from the running saver, which then comes back when
     // the dialog closes.
@@ -29,6 +30,10 @@ public:
 
     // The load handler: the version and the stored settings into the controls.
     void Form_Load();
+
+signals:
+    // The dialog is going, whatever closed it; sent once, with Vsporici as it then is.
+    void closing(bool Vsporici);
 
 private slots:
     void cmdOk_Click();
@@ -59,7 +64,7 @@ private:
     void chooseColour(ColourSwatch* swatch, Label* preview, bool previewBack);
     void coverPreview();
 
-    Program& m_program;
+    PlatformDialogs& m_dialogs;
     CommonDialog cd;
     bool m_closing = false;
 
