@@ -285,7 +285,7 @@ void frmnastaveni::buildSettingsPage()
                                 .back = White});
     };
     sentence("Label4", QStringLiteral("Co se má zobrazit nejdřív?"), 0, 0, 2175, 255);
-    Option1 = makeOption(page, "Option1", QStringLiteral("Nejřív česky"), 600, 360, 2895, 375);
+    Option1 = makeOption(page, "Option1", QStringLiteral("Nejdřív česky"), 600, 360, 2895, 375);
     Option2 = makeOption(page, "Option2", QStringLiteral("Nejdřív anglicky"), 600, 720, 2895, 375);
     Option1->setChecked(true);
     groupOptions({Option1, Option2});

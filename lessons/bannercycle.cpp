@@ -4,7 +4,7 @@
 
 QString LessonBannerCaption(const QString& title) { return QStringLiteral("Vokabo - ") + title; }
 
-QString LessonBannerHint() { return QStringLiteral("skupinu změnite mezerníkem"); }
+QString LessonBannerHint() { return QStringLiteral("skupinu změníte mezerníkem"); }
 
 void BannerTick(qint16& bannerTick, BannerControls& banner)
 {

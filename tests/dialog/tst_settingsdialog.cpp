@@ -211,6 +211,7 @@ void TestFrmNastaveni::loadShowsStoredSettings()
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), first);
     QCOMPARE(control<QLineEdit>("txtdruhy")->text(), second);
     QCOMPARE(control<QRadioButton>("Option1")->isChecked(), czechFirst);
+    QCOMPARE(control<QRadioButton>("Option1")->text(), u"Nejdřív česky"_s);
     QCOMPARE(control<QRadioButton>("Option2")->isChecked(), !czechFirst);
     QCOMPARE(control<ColourSwatch>("lblpozadi")->BackColorNumber(), swatches[0]);
     QCOMPARE(control<ColourSwatch>("lbltext")->BackColorNumber(), swatches[1]);
