@@ -172,6 +172,7 @@ void frmmain::Form_Load()
 void frmmain::applySettingsAtStart()
 {
     const StartAppearance appearance = ReadSettingsAtStart(m_vars);
+    m_lessonsLeftOut = ReadLessonsLeftOut();
     const auto apply = [](const std::optional<quint32>& number, auto&& set) {
         if (!number)
             return;
@@ -217,7 +218,7 @@ void frmmain::LoadLesson()
     do {
         m_loadAgain = false;
         load = LoadLessonFile(m_vars.lesson, LessonFolders(m_program.LessonsFolder()),
-                              RandomGenerator::Instance(), betweenLines);
+                              RandomGenerator::Instance(), betweenLines, chosenLessons());
         if (!self)
             return;
     } while (m_loadAgain && !m_unloaded);
@@ -236,6 +237,16 @@ void frmmain::LoadLesson()
     m_vars.BannerTick = 19;
     Timer2_Timer();
     Timer1_Timer();
+}
+
+LessonFilter frmmain::chosenLessons() const
+{
+    if (m_lessonsLeftOut.empty())
+        return {};
+    return [leftOut = m_lessonsLeftOut,
+            bundled = m_program.LessonsFolder()](const std::vector<LessonFile>& files) {
+        return ChosenLessons(files, leftOut, bundled);
+    };
 }
 
 void frmmain::Unload()

@@ -59,3 +59,10 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     appearance.picturePath = setting(obr);
     return appearance;
 }
+
+std::vector<LessonName> ReadLessonsLeftOut()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    return ParseLessonChoice(read(reg, SettingsKeys::lekce));
+}

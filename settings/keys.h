@@ -18,6 +18,9 @@ inline constexpr QLatin1StringView bpozadi{"bpozadi"};
 inline constexpr QLatin1StringView btextu{"btextu"};
 inline constexpr QLatin1StringView bstinu{"bstinu"};
 inline constexpr QLatin1StringView obr{"obr"};
+// Beside the eight first-run keys, which it is not one of: the lessons the saver leaves out;
+// missing or empty leaves none out.
+inline constexpr QLatin1StringView lekce{"lekce"};
 
 struct Default {
     QLatin1StringView key;
