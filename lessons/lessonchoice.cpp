@@ -26,6 +26,20 @@ QSet<QByteArray> keys(const std::vector<LessonName>& names)
     return set;
 }
 
+// The key of a listed file, written into out, which keeps its buffer from file to file: the
+// space bar filters every listed file, and a folder may hold a hundred thousand.
+void writeKey(QByteArray& out, const LessonFile& file, QStringView bundledFolder)
+{
+    const qsizetype slash = file.path.lastIndexOf(QLatin1Char('/'));
+    const bool bundled = QStringView(file.path).left(qMax<qsizetype>(slash, 0)) == bundledFolder;
+    out.resize(0);
+    out += bundled ? 'b' : 'o';
+    if (file.nativePath.isEmpty())
+        out += QStringView(file.path).mid(slash + 1).toUtf8();
+    else
+        out += QByteArrayView(file.nativePath).sliced(file.nativePath.lastIndexOf('/') + 1);
+}
+
 } // namespace
 
 QString FormatLessonChoice(const std::vector<LessonName>& leftOut)
@@ -70,15 +84,10 @@ std::vector<LessonName> ParseLessonChoice(const QString& stored)
 
 LessonName NameOfLesson(const LessonFile& file, const QString& bundledFolder)
 {
-    LessonName name;
-    const qsizetype slash = file.path.lastIndexOf(QLatin1Char('/'));
-    const QStringView folder = QStringView(file.path).left(qMax<qsizetype>(slash, 0));
-    name.kind = folder == bundledFolder ? LessonFolderKind::Bundled : LessonFolderKind::Own;
-    if (file.nativePath.isEmpty())
-        name.fileName = file.path.mid(slash + 1).toUtf8();
-    else
-        name.fileName = file.nativePath.mid(file.nativePath.lastIndexOf('/') + 1);
-    return name;
+    QByteArray written;
+    writeKey(written, file, bundledFolder);
+    return {written.startsWith('b') ? LessonFolderKind::Bundled : LessonFolderKind::Own,
+            written.mid(1)};
 }
 
 std::vector<bool> ChosenFlags(const std::vector<LessonName>& names,
@@ -104,17 +113,16 @@ std::vector<LessonFile> ChosenLessons(const std::vector<LessonFile>& files,
 {
     if (leftOut.empty())
         return files;
-    std::vector<LessonName> names;
-    names.reserve(files.size());
-    for (const LessonFile& file : files)
-        names.push_back(NameOfLesson(file, bundledFolder));
-    const std::vector<bool> chosen = ChosenFlags(names, leftOut);
+    const QSet<QByteArray> out = keys(leftOut);
     std::vector<LessonFile> picked;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (chosen[i])
-            picked.push_back(files[i]);
+    picked.reserve(files.size());
+    QByteArray written;
+    for (const LessonFile& file : files) {
+        writeKey(written, file, bundledFolder);
+        if (!out.contains(written))
+            picked.push_back(file);
     }
-    return picked;
+    return picked.empty() ? files : picked;
 }
 
 std::vector<LessonName> LeftOutAfter(const std::vector<LessonName>& listed,
