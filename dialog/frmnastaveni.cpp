@@ -3,8 +3,10 @@
 #include "resources/logo.h"
 
 #include "dialog/controls.h"
+#include "dialog/lessonchoicemodel.h"
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
+#include "lessons/lessonchoice.h"
 #include "lessons/sitetexts.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
@@ -22,11 +24,13 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTreeView>
 #include <utility>
 
 namespace {
@@ -182,10 +186,10 @@ QString pictureFilters()
 
 } // namespace
 
-frmnastaveni::frmnastaveni(PlatformDialogs& dialogs)
+frmnastaveni::frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      m_dialogs(dialogs), cd(dialogs, this)
+      m_dialogs(dialogs), m_lessonsFolder(lessonsFolder), cd(dialogs, this)
 {
     setObjectName(QStringLiteral("frmnastaveni"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -204,20 +208,25 @@ frmnastaveni::frmnastaveni(PlatformDialogs& dialogs)
         makeOption(this, "OptNastaveni", QStringLiteral("Nastavení"), 240, 1200, 1035, 195);
     optVzhled = makeOption(this, "optVzhled", QStringLiteral("Vzhled"), 240, 1560, 1155, 195);
     opto = makeOption(this, "opto", QStringLiteral("O nás"), 240, 1920, 1155, 195);
+    optLekce = makeOption(this, "optLekce", QStringLiteral("Lekce"), 240, 2280, 1155, 195);
     OptNastaveni->setChecked(true);
-    groupOptions({OptNastaveni, optVzhled, opto});
+    groupOptions({OptNastaveni, optVzhled, opto, optLekce});
     connect(OptNastaveni, &QRadioButton::clicked, this, &frmnastaveni::OptNastaveni_Click);
     connect(optVzhled, &QRadioButton::clicked, this, &frmnastaveni::optVzhled_Click);
     connect(opto, &QRadioButton::clicked, this, &frmnastaveni::opto_Click);
+    connect(optLekce, &QRadioButton::clicked, this, &frmnastaveni::optLekce_Click);
 
     Picture1 = makePanel(this, "Picture1", 1920, 1200, 3975, 3975);
     Picture2 = makePanel(this, "Picture2", 1920, 1080, 3975, 4095);
     Picture3 = makePanel(this, "Picture3", 1920, 1080, 3975, 4095);
+    Picture4 = makePanel(this, "Picture4", 1920, 1080, 3975, 4095);
     Picture2->hide();
     Picture3->hide();
+    Picture4->hide();
     buildSettingsPage();
     buildAppearancePage();
     buildAboutPage();
+    buildLessonsPage();
 
     cmdpuv = makeButton(this, "cmdpuv", QStringLiteral("Výchozí nastavení"), 120, 5400, 1575, 495);
     cmdOk = makeButton(this, "cmdOk", QStringLiteral("OK"), 3720, 5400, 975, 495);
@@ -426,6 +435,37 @@ void frmnastaveni::buildAboutPage()
                                 .font = arial(8.25, false, true)});
 }
 
+void frmnastaveni::buildLessonsPage()
+{
+    QWidget* page = Picture4;
+    makeLabel(page, {.name = "lbllekce",
+                     .caption = QStringLiteral("Slovíčka se vybírají z označených lekcí:"),
+                     .left = 0,
+                     .top = 120,
+                     .width = 3975,
+                     .height = 255,
+                     .fore = Black});
+    m_lessons = new LessonChoiceModel(this);
+    lstlekce = new QTreeView(page);
+    lstlekce->setObjectName(QStringLiteral("lstlekce"));
+    lstlekce->setModel(m_lessons);
+    // Rows of one height let the view ask only for the rows on screen, so only their files
+    // are read.
+    lstlekce->setUniformRowHeights(true);
+    lstlekce->setRootIsDecorated(false);
+    lstlekce->setItemsExpandable(false);
+    lstlekce->setIndentation(TwipsToPixels(240));
+    lstlekce->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstlekce->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstlekce->header()->setStretchLastSection(false);
+    lstlekce->header()->setSectionResizeMode(LessonChoiceModel::Title, QHeaderView::Stretch);
+    lstlekce->header()->setSectionResizeMode(LessonChoiceModel::Entries, QHeaderView::Fixed);
+    lstlekce->header()->resizeSection(LessonChoiceModel::Entries, TwipsToPixels(600));
+    lstlekce->header()->setSectionsMovable(false);
+    connect(m_lessons, &QAbstractItemModel::modelReset, lstlekce, &QTreeView::expandAll);
+    setTwipsGeometry(lstlekce, 0, 480, 3975, 3615);
+}
+
 void frmnastaveni::buildTabOrder()
 {
     // Of each group of option buttons only the selected one is a tab stop; the arrow keys
@@ -437,13 +477,13 @@ void frmnastaveni::buildTabOrder()
         update(option->isChecked());
         connect(option, &QRadioButton::toggled, option, update);
     };
-    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto})
+    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto, optLekce})
         tabStopWhenSelected(option);
 
-    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1, txtdruhy, txtprvni,
-                                Option2,      Option1,   UpDown1,  UpDown2,  Picture2,
-                                cmdpozadi,    cmdtext,   cmdstin,  cmdobr,   cmdpuv,
-                                OptNastaveni, optVzhled, opto,     Picture3};
+    const QList<QWidget*> order{cmdOk,     CmdStorno, Picture1, txtdruhy, txtprvni,  Option2,
+                                Option1,   UpDown1,   UpDown2,  Picture2, cmdpozadi, cmdtext,
+                                cmdstin,   cmdobr,    Picture4, lstlekce, cmdpuv,    OptNastaveni,
+                                optVzhled, opto,      optLekce, Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -509,6 +549,25 @@ void frmnastaveni::LoadControls()
             Image1->SetPicture(QPixmap::fromImage(*picture));
     }
     coverPreview();
+    LoadLessonChoice();
+}
+
+void frmnastaveni::LoadLessonChoice()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::lekce);
+    m_lessons->SetStoredChoice(ParseLessonChoice(reg.RegGet() ? reg.Setting() : QString()));
+    if (optLekce->isChecked())
+        ListLessons();
+}
+
+// Listing a folder of many thousand lessons takes a while: it waits until the page is
+// wanted.
+void frmnastaveni::ListLessons()
+{
+    if (!m_lessons->Listed())
+        m_lessons->List(ListLessonFiles(LessonFolders(m_lessonsFolder)), m_lessonsFolder);
 }
 
 void frmnastaveni::coverPreview()
@@ -535,7 +594,8 @@ bool frmnastaveni::SaveSettings()
            write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
            write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
            write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption());
+           write(obr, lblcestaobr->Caption()) &&
+           write(lekce, FormatLessonChoice(m_lessons->LeftOut()));
 }
 
 bool frmnastaveni::DelaysAreUsable()
@@ -561,9 +621,23 @@ bool frmnastaveni::DelaysAreUsable()
     return true;
 }
 
+bool frmnastaveni::LessonsAreChosen()
+{
+    if (!m_lessons->NothingChosen())
+        return true;
+    m_dialogs.ReportFailure(this, QStringLiteral("Označte aspoň jednu lekci, ze které se mají "
+                                                 "slovíčka vybírat."));
+    optLekce->setChecked(true);
+    ShowSelectedPage();
+    lstlekce->setFocus();
+    return false;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
     if (!DelaysAreUsable())
+        return;
+    if (!LessonsAreChosen())
         return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
@@ -582,6 +656,12 @@ void frmnastaveni::CmdStorno_Click()
 void frmnastaveni::cmdpuv_Click()
 {
     WriteDefaultSettings();
+    // The defaults learn from every lesson too.
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::lekce);
+    reg.setSetting(QString());
+    reg.RegSave();
     LoadControls();
 }
 
@@ -632,14 +712,23 @@ void frmnastaveni::ShowSelectedPage()
         Picture1->show();
         Picture2->hide();
         Picture3->hide();
+        Picture4->hide();
     } else if (optVzhled->isChecked()) {
         Picture2->show();
         Picture1->hide();
         Picture3->hide();
+        Picture4->hide();
     } else if (opto->isChecked()) {
         Picture3->show();
         Picture1->hide();
         Picture2->hide();
+        Picture4->hide();
+    } else if (optLekce->isChecked()) {
+        ListLessons();
+        Picture4->show();
+        Picture1->hide();
+        Picture2->hide();
+        Picture3->hide();
     }
 }
 

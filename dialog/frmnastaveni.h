@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ColourSwatch;
+class LessonChoiceModel;
 class PathLabel;
 class CommandButton;
 class Image;
@@ -13,16 +14,19 @@ class Label;
 class PlatformDialogs;
 class QLineEdit;
 class QRadioButton;
+class QTreeView;
 class Shape;
 class UpDown;
 
-// The settings dialog: three pages of controls that hold the edited settings until OK
+// The settings dialog: four pages of controls that hold the edited settings until OK
 // stores them. Every control carries its design name as object name. Whoever opens it
 // decides what its closing leads to.
 class frmnastaveni : public QWidget {
     Q_OBJECT
 public:
-    explicit frmnastaveni(PlatformDialogs& dialogs);
+    // lessonsFolder: the lessons folder beside the program, listed on the lesson page with
+    // the user's own.
+    frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolder);
 
     // True while the dialog was opened from the running saver, which then comes back when
     // the dialog closes.
@@ -46,6 +50,7 @@ private slots:
     void OptNastaveni_Click() { ShowSelectedPage(); }
     void optVzhled_Click() { ShowSelectedPage(); }
     void opto_Click() { ShowSelectedPage(); }
+    void optLekce_Click() { ShowSelectedPage(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,9 +60,13 @@ private:
     void buildSettingsPage();
     void buildAppearancePage();
     void buildAboutPage();
+    void buildLessonsPage();
     void buildTabOrder();
 
     void LoadControls();
+    void LoadLessonChoice();
+    void ListLessons();
+    bool LessonsAreChosen();
     bool DelaysAreUsable();
     bool SaveSettings();
     void ShowSelectedPage();
@@ -65,6 +74,7 @@ private:
     void coverPreview();
 
     PlatformDialogs& m_dialogs;
+    QString m_lessonsFolder;
     CommonDialog cd;
     bool m_closing = false;
 
@@ -77,9 +87,11 @@ private:
     QRadioButton* OptNastaveni = nullptr;
     QRadioButton* optVzhled = nullptr;
     QRadioButton* opto = nullptr;
+    QRadioButton* optLekce = nullptr;
     QWidget* Picture1 = nullptr;
     QWidget* Picture2 = nullptr;
     QWidget* Picture3 = nullptr;
+    QWidget* Picture4 = nullptr;
     CommandButton* cmdpuv = nullptr;
     CommandButton* cmdOk = nullptr;
     CommandButton* CmdStorno = nullptr;
@@ -106,4 +118,7 @@ private:
     CommandButton* cmdobr = nullptr;
 
     Label* lblverze = nullptr;
+
+    QTreeView* lstlekce = nullptr;
+    LessonChoiceModel* m_lessons = nullptr;
 };

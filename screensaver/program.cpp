@@ -27,7 +27,7 @@ frmmain* Program::ShowMainWindow()
 
 frmnastaveni* Program::ShowSettingsDialog()
 {
-    auto* dialog = new frmnastaveni(Dialogs());
+    auto* dialog = new frmnastaveni(Dialogs(), LessonsFolder());
     m_dialog = dialog;
     connect(dialog, &QObject::destroyed, this, &Program::windowGone);
     connect(dialog, &frmnastaveni::closing, this, [this](bool Vsporici) {
