@@ -379,6 +379,11 @@ void frmnastaveni::buildAppearancePage()
     connect(cmdobr, &QPushButton::clicked, this, &frmnastaveni::cmdobr_Click);
     // The designed path label reaches under its "..." button.
     lblcestaobr->SetTextWidth(cmdobr->x() - lblcestaobr->x() - TwipsToPixels(60));
+    // Below "...", clear of the path's lines and of the preview.
+    cmdodebrat = makeButton(page, "cmdodebrat", QStringLiteral("×"), 3240, 1995, 375, 255);
+    cmdodebrat->setToolTip(QStringLiteral("Odebrat obrázek"));
+    cmdodebrat->setAccessibleName(cmdodebrat->toolTip());
+    connect(cmdodebrat, &QPushButton::clicked, this, &frmnastaveni::cmdodebrat_Click);
 }
 
 void frmnastaveni::buildAboutPage()
@@ -480,10 +485,10 @@ void frmnastaveni::buildTabOrder()
     for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto, optLekce})
         tabStopWhenSelected(option);
 
-    const QList<QWidget*> order{cmdOk,     CmdStorno, Picture1, txtdruhy, txtprvni,  Option2,
-                                Option1,   UpDown1,   UpDown2,  Picture2, cmdpozadi, cmdtext,
-                                cmdstin,   cmdobr,    Picture4, lstlekce, cmdpuv,    OptNastaveni,
-                                optVzhled, opto,      optLekce, Picture3};
+    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1,   txtdruhy, txtprvni,  Option2,
+                                Option1,      UpDown1,   UpDown2,    Picture2, cmdpozadi, cmdtext,
+                                cmdstin,      cmdobr,    cmdodebrat, Picture4, lstlekce,  cmdpuv,
+                                OptNastaveni, optVzhled, opto,       optLekce, Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -575,6 +580,7 @@ void frmnastaveni::coverPreview()
     Image1->SetStretch(true);
     Image1->setGeometry(lblprevpoz->geometry());
     Image1->show();
+    cmdodebrat->setEnabled(!lblcestaobr->Caption().isEmpty());
 }
 
 bool frmnastaveni::SaveSettings()
@@ -703,6 +709,17 @@ void frmnastaveni::cmdobr_Click()
     // A file that is no picture leaves the preview with the picture it had.
     if (const auto picture = LoadPicture(cd.FileName()))
         Image1->SetPicture(QPixmap::fromImage(*picture));
+    coverPreview();
+}
+
+void frmnastaveni::cmdodebrat_Click()
+{
+    // Forgotten by the file dialog too, so that cancelling it later does not bring the
+    // picture back.
+    cd.SetFileName(QString());
+    lblcestaobr->SetPath(QString());
+    Image1->SetPicture(QPixmap());
+    cmdobr->setFocus();
     coverPreview();
 }
 

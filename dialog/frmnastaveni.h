@@ -47,6 +47,7 @@ private slots:
     void cmdtext_Click();
     void cmdstin_Click();
     void cmdobr_Click();
+    void cmdodebrat_Click();
     void OptNastaveni_Click() { ShowSelectedPage(); }
     void optVzhled_Click() { ShowSelectedPage(); }
     void opto_Click() { ShowSelectedPage(); }
@@ -116,6 +117,7 @@ private:
     CommandButton* cmdtext = nullptr;
     CommandButton* cmdstin = nullptr;
     CommandButton* cmdobr = nullptr;
+    CommandButton* cmdodebrat = nullptr;
 
     Label* lblverze = nullptr;
 

@@ -561,6 +561,13 @@ void TestFrmNastaveni::pictureChooser_data()
     QTest::newRow("a folder is refused, and a later cancel applies the file before it")
         << u"old.jpg"_s << QStringList{u"new.jpg"_s, u"folder.jpg"_s, u""_s} << u"new.jpg"_s
         << QSize(40, 10);
+    // "×" removes the picture and leaves every other setting.
+    QTest::newRow("× removes the stored picture")
+        << u"old.jpg"_s << QStringList{u"×"_s} << u""_s << QSize(0, 0);
+    QTest::newRow("a cancel after × does not bring the chosen picture back")
+        << u"old.jpg"_s << QStringList{u"new.jpg"_s, u"×"_s, u""_s} << u""_s << QSize(0, 0);
+    QTest::newRow("a picture chosen after ×")
+        << u"old.jpg"_s << QStringList{u"×"_s, u"new.jpg"_s} << u"new.jpg"_s << QSize(40, 10);
 }
 
 void TestFrmNastaveni::pictureChooser()
@@ -580,26 +587,34 @@ void TestFrmNastaveni::pictureChooser()
     };
     m_settings->StoreAll(
         {u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, full(storedFile)});
-    for (const QString& answer : answers)
-        m_dialogs.fileAnswers << (answer.isEmpty() ? std::nullopt : std::optional(full(answer)));
-
     open();
     click("optVzhled");
-    for (qsizetype i = 0; i < answers.size(); ++i)
+    for (const QString& answer : answers) {
+        if (answer == u"×") {
+            click("cmdodebrat");
+            continue;
+        }
+        m_dialogs.fileAnswers << (answer.isEmpty() ? std::nullopt : std::optional(full(answer)));
         click("cmdobr");
+    }
 
     // The JPEG filter first, so the dialog opens with it; then every format that loads.
-    const QStringList filters = m_dialogs.filtersOffered.value(0).split(u";;"_s);
-    QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
-    for (const QString& pattern : {u"*.png"_s, u"*.bmp"_s, u"*.gif"_s, u"*.jpeg"_s, u"*.webp"_s})
-        QVERIFY2(filters.value(1).contains(pattern), qPrintable(filters.value(1)));
+    for (const QString& offered : std::as_const(m_dialogs.filtersOffered)) {
+        const QStringList filters = offered.split(u";;"_s);
+        QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
+        for (const QString& pattern :
+             {u"*.png"_s, u"*.bmp"_s, u"*.gif"_s, u"*.jpeg"_s, u"*.webp"_s})
+            QVERIFY2(filters.value(1).contains(pattern), qPrintable(filters.value(1)));
+    }
     QCOMPARE(control<Label>("lblcestaobr")->Caption(), full(path));
     auto* image = control<Image>("Image1");
     QCOMPARE(image->Picture().size(), picture);
     QCOMPARE(image->geometry(), control("lblprevpoz")->geometry());
     QVERIFY(image->Stretch() && image->isVisible());
+    QCOMPARE(control("cmdodebrat")->isEnabled(), !path.isEmpty());
     click("cmdOk");
     QCOMPARE(m_settings->Stored(QStringLiteral("obr")), full(path));
+    QCOMPARE(m_settings->Stored(QStringLiteral("btextu")), u"0"_s);
 }
 
 void TestFrmNastaveni::longPathShowsItsFileName_data()
