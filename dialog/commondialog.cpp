@@ -12,7 +12,7 @@ void CommonDialog::ShowColor()
 
 void CommonDialog::ShowOpen()
 {
-    QString fileName = m_fileName;
+    QString fileName = m_fileName.isEmpty() ? m_initDir : m_fileName;
     if (m_dialogs.ChooseFile(m_owner, m_filter, fileName))
         m_fileName = fileName;
 }

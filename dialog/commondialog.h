@@ -20,6 +20,8 @@ public:
     // A name filter as the file dialog shows it: "description (*.ext)".
     QString Filter() const { return m_filter; }
     void SetFilter(const QString& filter) { m_filter = filter; }
+    // Where the file dialog opens while no file name is set.
+    void SetInitDir(const QString& folder) { m_initDir = folder; }
 
     void ShowColor();
     void ShowOpen();
@@ -30,4 +32,5 @@ private:
     quint32 m_color = 0;
     QString m_fileName;
     QString m_filter;
+    QString m_initDir;
 };

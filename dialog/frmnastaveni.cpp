@@ -4,6 +4,7 @@
 
 #include "dialog/controls.h"
 #include "dialog/lessonchoicemodel.h"
+#include "dialog/picturechooser.h"
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
 #include "lessons/lessonchoice.h"
@@ -25,7 +26,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -169,19 +169,6 @@ bool isUsableDelay(const QString& text)
 {
     const auto seconds = NumericValue(text);
     return seconds && *seconds >= ShortestDelay && *seconds <= LongestDelay;
-}
-
-// Every format the picture loader reads, after the JPEG filter the chooser has always
-// opened with.
-QString pictureFilters()
-{
-    QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
-    patterns.removeDuplicates();
-    patterns.sort();
-    return QStringLiteral("obrázky jpg (*.jpg);;všechny obrázky (%1)")
-        .arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace
@@ -695,7 +682,8 @@ void frmnastaveni::cmdstin_Click()
 
 void frmnastaveni::cmdobr_Click()
 {
-    cd.SetFilter(pictureFilters());
+    cd.SetFilter(PictureFilters());
+    cd.SetInitDir(PictureChooserStart(lblcestaobr->Caption()));
     const QString before = cd.FileName();
     cd.ShowOpen();
     // A pipe, device or folder is no picture and reading one can block: such a choice is

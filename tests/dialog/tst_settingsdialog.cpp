@@ -107,6 +107,8 @@ private slots:
     void lessonPageShowsBothFolders();
     void okStoresTheLessonChoice_data();
     void okStoresTheLessonChoice();
+    void pictureChooserStartsNearThePicture_data();
+    void pictureChooserStartsNearThePicture();
     void tabOrder_data();
     void tabOrder();
     void everyCaptionFits();
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<TemporarySettings> m_settings;
     std::unique_ptr<QTemporaryDir> m_files;
     QByteArray m_previousDataHome;
+    QByteArray m_previousHome;
     FakeDialogs m_dialogs;
     std::unique_ptr<Program> m_program;
     QPointer<frmnastaveni> m_dialog;
@@ -148,6 +151,7 @@ void TestFrmNastaveni::init()
     // one beside the program.
     m_previousDataHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(fileNamed(QStringLiteral("data"))));
+    m_previousHome = qgetenv("HOME");
     m_dialogs = FakeDialogs();
     m_program = std::make_unique<Program>(
         Program::Options{QStringLiteral("/c"), false, m_files->path(), &m_dialogs});
@@ -162,6 +166,7 @@ void TestFrmNastaveni::cleanup()
     QTRY_VERIFY(!m_dialog);
     m_program.reset();
     qputenv("XDG_DATA_HOME", m_previousDataHome);
+    qputenv("HOME", m_previousHome);
     m_files.reset();
     m_settings.reset();
 }
@@ -601,7 +606,7 @@ void TestFrmNastaveni::pictureChooser()
     // The JPEG filter first, so the dialog opens with it; then every format that loads.
     for (const QString& offered : std::as_const(m_dialogs.filtersOffered)) {
         const QStringList filters = offered.split(u";;"_s);
-        QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
+        QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg *.jpeg)"));
         for (const QString& pattern :
              {u"*.png"_s, u"*.bmp"_s, u"*.gif"_s, u"*.jpeg"_s, u"*.webp"_s})
             QVERIFY2(filters.value(1).contains(pattern), qPrintable(filters.value(1)));
@@ -930,6 +935,39 @@ void TestFrmNastaveni::okStoresTheLessonChoice()
     QVERIFY(m_dialog && m_dialog->isVisible());
     QVERIFY(control("Picture4")->isVisible());
     QCOMPARE(QApplication::focusWidget(), control("lstlekce"));
+}
+
+void TestFrmNastaveni::pictureChooserStartsNearThePicture_data()
+{
+    QTest::addColumn<QString>("stored"); // within the test's folder
+    QTest::addColumn<bool>("picturesFolder");
+    QTest::addColumn<QString>("start"); // within the test's folder
+    QTest::newRow("at the stored picture") << u"fotky/old.jpg"_s << true << u"fotky/old.jpg"_s;
+    QTest::newRow("in the folder of a stored picture that is gone")
+        << u"fotky/gone.jpg"_s << true << u"fotky"_s;
+    QTest::newRow("a picture whose folder is gone: the Pictures folder")
+        << u"nowhere/gone.jpg"_s << true << u"home/Pictures"_s;
+    QTest::newRow("no picture: the Pictures folder") << u""_s << true << u"home/Pictures"_s;
+    QTest::newRow("no picture and no Pictures folder: home") << u""_s << false << u"home"_s;
+}
+
+// The chooser never opens at the root of the file system, the working folder of a saver
+// that the system starts.
+void TestFrmNastaveni::pictureChooserStartsNearThePicture()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, picturesFolder);
+    QFETCH(QString, start);
+    QVERIFY(QDir().mkpath(fileNamed(picturesFolder ? u"home/Pictures"_s : u"home"_s)));
+    qputenv("HOME", QFile::encodeName(fileNamed(u"home"_s)));
+    QVERIFY(QDir().mkpath(fileNamed(u"fotky"_s)));
+    writeJpeg(u"fotky/old.jpg"_s, QSize(8, 8));
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
+                          stored.isEmpty() ? QString() : fileNamed(stored)});
+    open();
+    click("optVzhled");
+    click("cmdobr");
+    QCOMPARE(m_dialogs.fileNamesOffered, QStringList{fileNamed(start)});
 }
 
 void TestFrmNastaveni::everyCaptionFits()
