@@ -6,16 +6,17 @@
 #include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
+#include "lessons/sitetexts.h"
 #include "screensaver/commandline.h"
 #include "screensaver/cover.h"
 #include "screensaver/eventyield.h"
-#include "screensaver/pictureloader.h"
 #include "screensaver/platform.h"
 #include "screensaver/program.h"
 #include "screensaver/screenlayout.h"
 #include "screensaver/settingsatstart.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
+#include "widgets/pictureloader.h"
 #include "widgets/platformcolours.h"
 #include "widgets/shape.h"
 #include "widgets/twips.h"
@@ -184,6 +185,7 @@ void frmmain::Form_Load()
 void frmmain::applySettingsAtStart()
 {
     const StartAppearance appearance = ReadSettingsAtStart(m_vars);
+    m_lessonsLeftOut = ReadLessonsLeftOut();
     const auto apply = [](const std::optional<quint32>& number, auto&& set) {
         if (!number)
             return;
@@ -233,7 +235,7 @@ void frmmain::LoadLesson()
     do {
         m_loadAgain = false;
         load = LoadLessonFile(m_vars.lesson, LessonFolders(m_program.LessonsFolder()),
-                              RandomGenerator::Instance(), betweenLines);
+                              RandomGenerator::Instance(), betweenLines, chosenLessons());
         if (!self)
             return;
     } while (m_loadAgain && !m_unloaded);
@@ -252,6 +254,16 @@ void frmmain::LoadLesson()
     m_vars.BannerTick = 19;
     Timer2_Timer();
     Timer1_Timer();
+}
+
+LessonFilter frmmain::chosenLessons() const
+{
+    if (m_lessonsLeftOut.empty())
+        return {};
+    return [leftOut = m_lessonsLeftOut,
+            bundled = m_program.LessonsFolder()](const std::vector<LessonFile>& files) {
+        return ChosenLessons(files, leftOut, bundled);
+    };
 }
 
 void frmmain::Unload()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "lessons/bannercycle.h"
+#include "lessons/lessonchoice.h"
+#include "lessons/lessonloader.h"
 #include "lessons/savervariables.h"
 #include "lessons/wordcycle.h"
 
@@ -78,6 +80,7 @@ protected:
 
 private:
     void applySettingsAtStart();
+    LessonFilter chosenLessons() const;
     // Sizes the window to what it will cover before the first word is placed; false when
     // xscreensaver's window is not there to draw into.
     bool fitToCoveredArea();
@@ -111,6 +114,7 @@ private:
     SaverVariables& m_vars;
     QColor m_backColor;
     QPixmap m_picture;
+    std::vector<LessonName> m_lessonsLeftOut;
     bool m_unloaded = false;
     bool m_loading = false;
     bool m_loadAgain = false;

@@ -60,3 +60,10 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     vars.ShowDetails = setting(vyslovnost) == QLatin1String("1");
     return appearance;
 }
+
+std::vector<LessonName> ReadLessonsLeftOut()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    return ParseLessonChoice(read(reg, SettingsKeys::lekce));
+}

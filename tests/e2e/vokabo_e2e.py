@@ -1300,6 +1300,68 @@ def user_lessons_only(suite, box):
     suite.expect_exit(proc, 2.0, "a key press")
 
 
+# --- cases: the lesson choice -------------------------------------------------------------
+
+# Client-area points of the page option "Lekce" and of a spot in its list below the rows.
+LEKCE_OPTION = (30, 158)
+LESSON_LIST_BELOW_ROWS = (200, 330)
+
+
+def word_extent(shot, colour, top=80):
+    """How wide the words of this colour are below the banner, in pixels (0 for none)."""
+    wanted = bytes(colour)
+    left, right = shot.width, -1
+    for y in range(top, shot.height):
+        row = shot.data[y * shot.width * 3:(y + 1) * shot.width * 3]
+        at = row.find(wanted)
+        while at >= 0 and at % 3:
+            at = row.find(wanted, at + 1)
+        if at < 0:
+            continue
+        last = row.rfind(wanted)
+        while last % 3:
+            last = row.rfind(wanted, 0, last)
+        left, right = min(left, at // 3), max(right, last // 3)
+    return right - left + 1 if right >= 0 else 0
+
+
+@case("lesson_choice_in_the_dialog", group="dialog")
+def lesson_choice(suite, box):
+    """From the running saver: the fourth page, one of two lessons unchecked, OK; the saver
+    comes back and space shows only the checked lesson's words."""
+    only_lessons(box, {"a.txt": lesson_bytes("Úzká/Narrow", [("i", "i")]),
+                       "b.txt": lesson_bytes("Široká/Wide", [("wide", "ŽŽŽŽŽŽŽŽŽŽ")])})
+    text = 65280  # green words on black
+    box.store(btextu=str(text), **FIXED_PLACEMENT)
+    proc, saver = suite.start_saver(box, "/s")
+    suite.key("s")
+    dialog = suite.wait_window(DIALOG, proc)
+    suite.wait_unmapped(saver)
+    time.sleep(0.3)
+    click_in(suite, dialog, LEKCE_OPTION)
+    # The list's rows: the folder, then a.txt, then b.txt.
+    click_in(suite, dialog, LESSON_LIST_BELOW_ROWS)
+    for key in ("Down", "Down", "Down", "space"):
+        suite.key(key)
+        time.sleep(0.1)
+    close_dialog(suite, dialog, "OK")
+    back = suite.wait_window("Form1", proc)
+    suite.wait_unmapped(dialog)
+    stored = box.stored().get("lekce")
+    expect(stored == "-pribalena/b.txt", f"OK stored the lesson choice as {stored!r}")
+    suite.wait_focus(back)
+    time.sleep(0.3)
+    widths = [word_extent(suite.shot(), rgb_of(text))]
+    for _ in range(10):
+        suite.key("space")
+        time.sleep(0.4)
+        widths.append(word_extent(suite.shot(), rgb_of(text)))
+    expect(all(0 < width < 40 for width in widths),
+           f"words of the unchecked lesson on screen: widths {widths}")
+    suite.key("x")
+    suite.expect_exit(proc, 2.0, "a key press")
+
+
 # --- main ------------------------------------------------------------------------------------
 
 def main():
