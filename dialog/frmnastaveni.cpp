@@ -3,31 +3,35 @@
 #include "resources/logo.h"
 
 #include "dialog/controls.h"
+#include "dialog/lessonchoicemodel.h"
+#include "dialog/picturechooser.h"
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
-#include "lessons/bannercycle.h"
-#include "screensaver/pictureloader.h"
-#include "screensaver/program.h"
+#include "lessons/lessonchoice.h"
+#include "lessons/sitetexts.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
+#include "widgets/pictureloader.h"
 #include "widgets/platformcolours.h"
 #include "widgets/shape.h"
 #include "widgets/twips.h"
 
 #include <optional>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTreeView>
 #include <utility>
 
 namespace {
@@ -168,25 +172,12 @@ bool isUsableDelay(const QString& text)
     return seconds && *seconds >= ShortestDelay && *seconds <= LongestDelay;
 }
 
-// Every format the picture loader reads, after the JPEG filter the chooser has always
-// opened with.
-QString pictureFilters()
-{
-    QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
-    patterns.removeDuplicates();
-    patterns.sort();
-    return QStringLiteral("obrázky jpg (*.jpg);;všechny obrázky (%1)")
-        .arg(patterns.join(QLatin1Char(' ')));
-}
-
 } // namespace
 
-frmnastaveni::frmnastaveni(Program& program)
+frmnastaveni::frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      m_program(program), cd(program, this)
+      m_dialogs(dialogs), m_lessonsFolder(lessonsFolder), cd(dialogs, this)
 {
     setObjectName(QStringLiteral("frmnastaveni"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -205,20 +196,25 @@ frmnastaveni::frmnastaveni(Program& program)
         makeOption(this, "OptNastaveni", QStringLiteral("Nastavení"), 240, 1200, 1035, 195);
     optVzhled = makeOption(this, "optVzhled", QStringLiteral("Vzhled"), 240, 1560, 1155, 195);
     opto = makeOption(this, "opto", QStringLiteral("O nás"), 240, 1920, 1155, 195);
+    optLekce = makeOption(this, "optLekce", QStringLiteral("Lekce"), 240, 2280, 1155, 195);
     OptNastaveni->setChecked(true);
-    groupOptions({OptNastaveni, optVzhled, opto});
+    groupOptions({OptNastaveni, optVzhled, opto, optLekce});
     connect(OptNastaveni, &QRadioButton::clicked, this, &frmnastaveni::OptNastaveni_Click);
     connect(optVzhled, &QRadioButton::clicked, this, &frmnastaveni::optVzhled_Click);
     connect(opto, &QRadioButton::clicked, this, &frmnastaveni::opto_Click);
+    connect(optLekce, &QRadioButton::clicked, this, &frmnastaveni::optLekce_Click);
 
     Picture1 = makePanel(this, "Picture1", 1920, 1200, 3975, 3975);
     Picture2 = makePanel(this, "Picture2", 1920, 1080, 3975, 4095);
     Picture3 = makePanel(this, "Picture3", 1920, 1080, 3975, 4095);
+    Picture4 = makePanel(this, "Picture4", 1920, 1080, 3975, 4095);
     Picture2->hide();
     Picture3->hide();
+    Picture4->hide();
     buildSettingsPage();
     buildAppearancePage();
     buildAboutPage();
+    buildLessonsPage();
 
     cmdpuv = makeButton(this, "cmdpuv", QStringLiteral("Výchozí nastavení"), 120, 5400, 1575, 495);
     cmdOk = makeButton(this, "cmdOk", QStringLiteral("OK"), 3720, 5400, 975, 495);
@@ -286,7 +282,7 @@ void frmnastaveni::buildSettingsPage()
                                 .back = White});
     };
     sentence("Label4", QStringLiteral("Co se má zobrazit nejdřív?"), 0, 0, 2175, 255);
-    Option1 = makeOption(page, "Option1", QStringLiteral("Nejřív česky"), 600, 360, 2895, 375);
+    Option1 = makeOption(page, "Option1", QStringLiteral("Nejdřív česky"), 600, 360, 2895, 375);
     Option2 = makeOption(page, "Option2", QStringLiteral("Nejdřív anglicky"), 600, 720, 2895, 375);
     Option1->setChecked(true);
     groupOptions({Option1, Option2});
@@ -300,6 +296,11 @@ void frmnastaveni::buildSettingsPage()
     UpDown2 = makeUpDown(page, "UpDown2", txtdruhy);
     Label6[1] = sentence("Label6", QStringLiteral("s. "), 2880, 2880, 735, 255);
     sentence("Label9", QStringLiteral("a vše se opakuje"), 0, 3480, 3855, 375);
+
+    chkvyslovnost = new QCheckBox(QStringLiteral("Zobrazit výslovnost a příklad"), page);
+    chkvyslovnost->setObjectName(QStringLiteral("chkvyslovnost"));
+    paintWhite(chkvyslovnost, true);
+    setTwipsGeometry(chkvyslovnost, 0, 1200, 3855, 255);
 }
 
 void frmnastaveni::buildAppearancePage()
@@ -371,6 +372,11 @@ void frmnastaveni::buildAppearancePage()
     connect(cmdobr, &QPushButton::clicked, this, &frmnastaveni::cmdobr_Click);
     // The designed path label reaches under its "..." button.
     lblcestaobr->SetTextWidth(cmdobr->x() - lblcestaobr->x() - TwipsToPixels(60));
+    // Below "...", clear of the path's lines and of the preview.
+    cmdodebrat = makeButton(page, "cmdodebrat", QStringLiteral("×"), 3240, 1995, 375, 255);
+    cmdodebrat->setToolTip(QStringLiteral("Odebrat obrázek"));
+    cmdodebrat->setAccessibleName(cmdodebrat->toolTip());
+    connect(cmdodebrat, &QPushButton::clicked, this, &frmnastaveni::cmdodebrat_Click);
 }
 
 void frmnastaveni::buildAboutPage()
@@ -427,6 +433,37 @@ void frmnastaveni::buildAboutPage()
                                 .font = arial(8.25, false, true)});
 }
 
+void frmnastaveni::buildLessonsPage()
+{
+    QWidget* page = Picture4;
+    makeLabel(page, {.name = "lbllekce",
+                     .caption = QStringLiteral("Slovíčka se vybírají z označených lekcí:"),
+                     .left = 0,
+                     .top = 120,
+                     .width = 3975,
+                     .height = 255,
+                     .fore = Black});
+    m_lessons = new LessonChoiceModel(this);
+    lstlekce = new QTreeView(page);
+    lstlekce->setObjectName(QStringLiteral("lstlekce"));
+    lstlekce->setModel(m_lessons);
+    // Rows of one height let the view ask only for the rows on screen, so only their files
+    // are read.
+    lstlekce->setUniformRowHeights(true);
+    lstlekce->setRootIsDecorated(false);
+    lstlekce->setItemsExpandable(false);
+    lstlekce->setIndentation(TwipsToPixels(240));
+    lstlekce->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstlekce->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstlekce->header()->setStretchLastSection(false);
+    lstlekce->header()->setSectionResizeMode(LessonChoiceModel::Title, QHeaderView::Stretch);
+    lstlekce->header()->setSectionResizeMode(LessonChoiceModel::Entries, QHeaderView::Fixed);
+    lstlekce->header()->resizeSection(LessonChoiceModel::Entries, TwipsToPixels(600));
+    lstlekce->header()->setSectionsMovable(false);
+    connect(m_lessons, &QAbstractItemModel::modelReset, lstlekce, &QTreeView::expandAll);
+    setTwipsGeometry(lstlekce, 0, 480, 3975, 3615);
+}
+
 void frmnastaveni::buildTabOrder()
 {
     // Of each group of option buttons only the selected one is a tab stop; the arrow keys
@@ -438,15 +475,16 @@ void frmnastaveni::buildTabOrder()
         update(option->isChecked());
         connect(option, &QRadioButton::toggled, option, update);
     };
-    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto})
+    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto, optLekce})
         tabStopWhenSelected(option);
 
-    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1, txtdruhy, txtprvni,
-                                Option2,      Option1,   UpDown1,  UpDown2,  Picture2,
-                                cmdpozadi,    cmdtext,   cmdstin,  cmdobr,   cmdpuv,
-                                OptNastaveni, optVzhled, opto,     Picture3};
+    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1,   txtdruhy, txtprvni,  Option2,
+                                Option1,      UpDown1,   UpDown2,    Picture2, cmdpozadi, cmdtext,
+                                cmdstin,      cmdobr,    cmdodebrat, Picture4, lstlekce,  cmdpuv,
+                                OptNastaveni, optVzhled, opto,       optLekce, Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget::setTabOrder(Option1, chkvyslovnost);
 }
 
 void frmnastaveni::Form_Load()
@@ -510,6 +548,27 @@ void frmnastaveni::LoadControls()
             Image1->SetPicture(QPixmap::fromImage(*picture));
     }
     coverPreview();
+    if (const auto details = read(vyslovnost))
+        chkvyslovnost->setChecked(*details == QLatin1String("1"));
+    LoadLessonChoice();
+}
+
+void frmnastaveni::LoadLessonChoice()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::lekce);
+    m_lessons->SetStoredChoice(ParseLessonChoice(reg.RegGet() ? reg.Setting() : QString()));
+    if (optLekce->isChecked())
+        ListLessons();
+}
+
+// Listing a folder of many thousand lessons takes a while: it waits until the page is
+// wanted.
+void frmnastaveni::ListLessons()
+{
+    if (!m_lessons->Listed())
+        m_lessons->List(ListLessonFiles(LessonFolders(m_lessonsFolder)), m_lessonsFolder);
 }
 
 void frmnastaveni::coverPreview()
@@ -517,6 +576,7 @@ void frmnastaveni::coverPreview()
     Image1->SetStretch(true);
     Image1->setGeometry(lblprevpoz->geometry());
     Image1->show();
+    cmdodebrat->setEnabled(!lblcestaobr->Caption().isEmpty());
 }
 
 bool frmnastaveni::SaveSettings()
@@ -536,7 +596,10 @@ bool frmnastaveni::SaveSettings()
            write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
            write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
            write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption());
+           write(obr, lblcestaobr->Caption()) &&
+           write(vyslovnost,
+                 chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
+           write(lekce, FormatLessonChoice(m_lessons->LeftOut()));
 }
 
 bool frmnastaveni::DelaysAreUsable()
@@ -548,11 +611,11 @@ bool frmnastaveni::DelaysAreUsable()
     for (const auto& [box, caption] : boxes) {
         if (isUsableDelay(box->text()))
             continue;
-        m_program.Dialogs().ReportFailure(
-            this, QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
-                      .arg(caption)
-                      .arg(ShortestDelay)
-                      .arg(LongestDelay));
+        m_dialogs.ReportFailure(this,
+                                QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
+                                    .arg(caption)
+                                    .arg(ShortestDelay)
+                                    .arg(LongestDelay));
         OptNastaveni->setChecked(true);
         ShowSelectedPage();
         box->setFocus();
@@ -562,14 +625,28 @@ bool frmnastaveni::DelaysAreUsable()
     return true;
 }
 
+bool frmnastaveni::LessonsAreChosen()
+{
+    if (!m_lessons->NothingChosen())
+        return true;
+    m_dialogs.ReportFailure(this, QStringLiteral("Označte aspoň jednu lekci, ze které se mají "
+                                                 "slovíčka vybírat."));
+    optLekce->setChecked(true);
+    ShowSelectedPage();
+    lstlekce->setFocus();
+    return false;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
     if (!DelaysAreUsable())
         return;
+    if (!LessonsAreChosen())
+        return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
         // with Storno.
-        m_program.Dialogs().ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
+        m_dialogs.ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
         return;
     }
     close();
@@ -583,6 +660,16 @@ void frmnastaveni::CmdStorno_Click()
 void frmnastaveni::cmdpuv_Click()
 {
     WriteDefaultSettings();
+    // Neither key is among the first-run defaults, yet the defaults are what the saver looked
+    // like before the user asked for more, with every lesson.
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::vyslovnost);
+    reg.setSetting(QStringLiteral("0"));
+    reg.RegSave();
+    reg.setKey(SettingsKeys::lekce);
+    reg.setSetting(QString());
+    reg.RegSave();
     LoadControls();
 }
 
@@ -610,7 +697,8 @@ void frmnastaveni::cmdstin_Click()
 
 void frmnastaveni::cmdobr_Click()
 {
-    cd.SetFilter(pictureFilters());
+    cd.SetFilter(PictureFilters());
+    cd.SetInitDir(PictureChooserStart(lblcestaobr->Caption()));
     const QString before = cd.FileName();
     cd.ShowOpen();
     // A pipe, device or folder is no picture and reading one can block: such a choice is
@@ -627,20 +715,40 @@ void frmnastaveni::cmdobr_Click()
     coverPreview();
 }
 
+void frmnastaveni::cmdodebrat_Click()
+{
+    // Forgotten by the file dialog too, so that cancelling it later does not bring the
+    // picture back.
+    cd.SetFileName(QString());
+    lblcestaobr->SetPath(QString());
+    Image1->SetPicture(QPixmap());
+    cmdobr->setFocus();
+    coverPreview();
+}
+
 void frmnastaveni::ShowSelectedPage()
 {
     if (OptNastaveni->isChecked()) {
         Picture1->show();
         Picture2->hide();
         Picture3->hide();
+        Picture4->hide();
     } else if (optVzhled->isChecked()) {
         Picture2->show();
         Picture1->hide();
         Picture3->hide();
+        Picture4->hide();
     } else if (opto->isChecked()) {
         Picture3->show();
         Picture1->hide();
         Picture2->hide();
+        Picture4->hide();
+    } else if (optLekce->isChecked()) {
+        ListLessons();
+        Picture4->show();
+        Picture1->hide();
+        Picture2->hide();
+        Picture3->hide();
     }
 }
 
@@ -648,9 +756,9 @@ void frmnastaveni::closeEvent(QCloseEvent* event)
 {
     // The saver's window loads its lesson while this one is still on screen; a second
     // close meanwhile must not bring a second saver.
-    if (Vsporici && !m_closing) {
+    if (!m_closing) {
         m_closing = true;
-        m_program.ShowMainWindow();
+        emit closing(Vsporici);
     }
     event->accept();
 }

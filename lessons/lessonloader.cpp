@@ -58,11 +58,14 @@ LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QSt
 }
 
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
-                          RandomGenerator& random, const std::function<bool()>& betweenLines)
+                          RandomGenerator& random, const std::function<bool()>& betweenLines,
+                          const LessonFilter& filter)
 {
     LessonLoad load;
     random.Reseed();
-    const std::vector<LessonFile> files = ListLessonFiles(folders);
+    std::vector<LessonFile> files = ListLessonFiles(folders);
+    if (filter)
+        files = filter(files);
     if (files.empty())
         return load;
     const LessonFile& chosen = files.at(RandomIndexBelow(random.Next(), int(files.size())));

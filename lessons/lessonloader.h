@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lessons/lessonfolder.h"
 #include "lessons/savervariables.h"
 
 #include <functional>
@@ -15,6 +16,8 @@ enum class LessonLoadResult {
     Interrupted, // the caller asked to stop between two lines
 };
 
+using LessonFilter = std::function<std::vector<LessonFile>(const std::vector<LessonFile>&)>;
+
 struct LessonLoad {
     LessonLoadResult result = LessonLoadResult::NoLessons;
     QString title;
@@ -26,8 +29,10 @@ struct LessonLoad {
 // betweenLines, which lets pending events run; when it returns false the load stops where it
 // is. When no file can be opened, or the load stops before the file is read, the lesson in
 // memory stays whole.
+// A filter narrows the listed files down to those the user chose to learn from.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
-                          RandomGenerator& random, const std::function<bool()>& betweenLines);
+                          RandomGenerator& random, const std::function<bool()>& betweenLines,
+                          const LessonFilter& filter = {});
 // The same with one folder.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
                           const std::function<bool()>& betweenLines);

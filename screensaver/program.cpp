@@ -27,9 +27,13 @@ frmmain* Program::ShowMainWindow()
 
 frmnastaveni* Program::ShowSettingsDialog()
 {
-    auto* dialog = new frmnastaveni(*this);
+    auto* dialog = new frmnastaveni(Dialogs(), LessonsFolder());
     m_dialog = dialog;
     connect(dialog, &QObject::destroyed, this, &Program::windowGone);
+    connect(dialog, &frmnastaveni::closing, this, [this](bool Vsporici) {
+        if (Vsporici)
+            ShowMainWindow();
+    });
     dialog->Form_Load();
     dialog->show();
     dialog->activateWindow();

@@ -1,3 +1,4 @@
+#include "lessons/lessonchoice.h"
 #include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "support/scriptedrandom.h"
@@ -150,15 +151,26 @@ void TestLessonLoader::lessonWithCzechNameAndBlanksLoads()
 void TestLessonLoader::choiceSpansBothFolders_data()
 {
     QTest::addColumn<QString>("programFolder"); // "missing", "empty" or "two lessons"
+    QTest::addColumn<QString>("leftOut"); // as stored
     QTest::addColumn<float>("r");
     QTest::addColumn<QString>("title");
     const QString two = QStringLiteral("two lessons");
+    const QString none;
     // The program's a.txt and b.txt, then the user's a.txt and c.txt: four to choose from.
-    QTest::newRow("first of the program's") << two << 0.0f << QStringLiteral("Program A");
-    QTest::newRow("the user's file of the same name") << two << 0.5f << QStringLiteral("User A");
-    QTest::newRow("last of the user's") << two << 0.99f << QStringLiteral("User C");
-    QTest::newRow("program folder missing") << QStringLiteral("missing") << 0.99f << QStringLiteral("User C");
-    QTest::newRow("program folder empty") << QStringLiteral("empty") << 0.0f << QStringLiteral("User A");
+    QTest::newRow("first of the program's") << two << none << 0.0f << QStringLiteral("Program A");
+    QTest::newRow("the user's file of the same name") << two << none << 0.5f << QStringLiteral("User A");
+    QTest::newRow("last of the user's") << two << none << 0.99f << QStringLiteral("User C");
+    QTest::newRow("program folder missing") << QStringLiteral("missing") << none << 0.99f << QStringLiteral("User C");
+    QTest::newRow("program folder empty") << QStringLiteral("empty") << none << 0.0f << QStringLiteral("User A");
+    // The pick is among the chosen lessons alone, as it was among all.
+    const QString userOnly = QStringLiteral("-pribalena/a.txt|-pribalena/b.txt");
+    QTest::newRow("only the user's chosen, first") << two << userOnly << 0.0f << QStringLiteral("User A");
+    QTest::newRow("only the user's chosen, last") << two << userOnly << 0.99f << QStringLiteral("User C");
+    QTest::newRow("the user's a.txt left out, not the program's")
+        << two << QStringLiteral("-vlastni/a.txt") << 0.5f << QStringLiteral("Program B");
+    QTest::newRow("all left out picks among all")
+        << two << QStringLiteral("-pribalena/a.txt|-pribalena/b.txt|-vlastni/a.txt|-vlastni/c.txt")
+        << 0.5f << QStringLiteral("User A");
 }
 
 void TestLessonLoader::choiceSpansBothFolders()
@@ -175,9 +187,13 @@ void TestLessonLoader::choiceSpansBothFolders()
     WriteFile(user + QStringLiteral("/c.txt"), lessonBytes("User C", 1));
     WriteFile(user + QStringLiteral("/a.txt"), lessonBytes("User A", 1));
     WriteFile(user + QStringLiteral("/.hidden"), lessonBytes("Hidden", 1));
+    QFETCH(QString, leftOut);
     QFETCH(float, r);
     ScriptedRandom random({r});
-    const LessonLoad load = LoadLessonFile(*m_lesson, QStringList{program, user}, random, {});
+    const auto chosen = [&](const std::vector<LessonFile>& files) {
+        return ChosenLessons(files, ParseLessonChoice(leftOut), program);
+    };
+    const LessonLoad load = LoadLessonFile(*m_lesson, QStringList{program, user}, random, {}, chosen);
     QCOMPARE(load.result, LessonLoadResult::Loaded);
     QTEST(load.title, "title");
 }
