@@ -18,6 +18,9 @@ inline constexpr QLatin1StringView bpozadi{"bpozadi"};
 inline constexpr QLatin1StringView btextu{"btextu"};
 inline constexpr QLatin1StringView bstinu{"bstinu"};
 inline constexpr QLatin1StringView obr{"obr"};
+// Minutes without input before the idle watcher starts the saver. Not among the first-run
+// defaults: a missing value simply means the default time (settings/idletime.h).
+inline constexpr QLatin1StringView necinnost{"necinnost"};
 
 struct Default {
     QLatin1StringView key;
