@@ -28,14 +28,26 @@ void printLine(std::FILE* stream, const QString& line)
 
 int enable()
 {
+    // Turned on where it cannot work, it would say nothing and do nothing at every login.
+    QString why;
+    if (!OpenIdleSource(why)) {
+        printLine(stderr, why);
+        return 1;
+    }
     const QString program = QCoreApplication::applicationFilePath();
     if (const QString problem = Autostart::Write(Autostart::EntryPath(), program);
         !problem.isEmpty()) {
         printLine(stderr, QStringLiteral("vokabo-idle: %1").arg(problem));
         return 1;
     }
-    // A watcher that runs already keeps the new one out by itself.
-    if (!QProcess::startDetached(program, {})) {
+    // A watcher that runs already keeps the new one out by itself. The new one holds on to
+    // no terminal or pipe of whoever ran this command.
+    QProcess watcher;
+    watcher.setProgram(program);
+    watcher.setStandardInputFile(QProcess::nullDevice());
+    watcher.setStandardOutputFile(QProcess::nullDevice());
+    watcher.setStandardErrorFile(QProcess::nullDevice());
+    if (!watcher.startDetached()) {
         printLine(stderr, QStringLiteral("vokabo-idle: sledování nečinnosti nelze spustit"));
         return 1;
     }

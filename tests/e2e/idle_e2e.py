@@ -1,0 +1,420 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the idle watcher vokabo-idle on the desktops it serves: an X11 session
+with openbox, GNOME's compositor with its session manager, and a compositor without any idle
+protocol. The watcher starts the real saver, whose window is looked for on the screen.
+
+Every case brings up the servers it needs in a sandbox of its own, as vokabo_e2e.py does,
+whose helpers it shares. Run by CTest; by hand:
+    idle_e2e.py --program build/vokabo --watcher build/vokabo-idle [case ...]
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from vokabo_e2e import (FIXED_PLACEMENT, PROCESSES, SKIP, Failure, Results,  # noqa: E402
+                        Sandbox, Shot, expect, rgb_of, start_xvfb, wait_exit)
+
+IDLE = 5.0          # the idle time the cases give with --after
+EARLY = 0.5         # how much sooner than that a start may be measured, by timer granularity
+LATE = 10.0         # generous, for a saver to start on a loaded machine
+RED = rgb_of(255)
+# The system interpreter, whose GLib bindings hold an inhibitor the way applications do.
+SYSTEM_PYTHON = "/usr/bin/python3"
+
+
+class Context:
+    """What Sandbox needs of a suite: the program, a work folder and the display in use."""
+
+    def __init__(self, program, workdir):
+        self.program = program
+        self.workdir = workdir
+        self.display = None
+        self.extra_env = {}
+
+
+class IdleSandbox(Sandbox):
+    """A sandbox with the watcher beside the saver, where the watcher looks for it."""
+
+    def __init__(self, suite, name, watcher):
+        Sandbox.__init__(self, suite, name)
+        self.watcher = os.path.join(self.app, "vokabo-idle")
+        shutil.copy2(watcher, self.watcher)
+        # Sockets live here, and a socket's path may not be longer than 107 bytes.
+        os.rmdir(self.runtime)
+        self.runtime = tempfile.mkdtemp(prefix="vokabo-idle-")
+
+    def env(self):
+        env = Sandbox.env(self)
+        if self.suite.display is None:
+            env.pop("DISPLAY", None)
+        env.update(self.suite.extra_env)
+        return env
+
+    def watch(self, *args):
+        log = open(os.path.join(self.root, f"watcher-{len(self.logs)}.log"), "w")
+        self.logs.append(log.name)
+        proc = PROCESSES.spawn([self.watcher, *args], env=self.env(), cwd=self.root,
+                               stdout=log, stderr=subprocess.STDOUT)
+        log.close()
+        return proc
+
+    def run_watcher(self, *args):
+        return subprocess.run([self.watcher, *args], env=self.env(), cwd=self.root,
+                              capture_output=True, text=True, timeout=30)
+
+    def programs(self, name):
+        """Every live process of this sandbox's own copy of a program."""
+        wanted = os.path.join(self.app, name)
+        found = []
+        for entry in os.listdir("/proc"):
+            if entry.isdigit():
+                try:
+                    if os.readlink(f"/proc/{entry}/exe") == wanted:
+                        found.append(int(entry))
+                except OSError:
+                    pass
+        return found
+
+    def close(self):
+        self.end_strays()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def end_strays(self):
+        # "--enable" starts a watcher that no test process owns.
+        for pid in self.programs("vokabo-idle") + self.programs("vokabo"):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+
+def wait_for(condition, timeout, step=0.1):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(step)
+    return condition()
+
+
+def saver_appears(box, since, watcher):
+    """Waits for the saver, and returns how long after `since` it was first seen."""
+    deadline = since + IDLE + LATE
+    while time.monotonic() < deadline:
+        if box.programs("vokabo"):
+            return time.monotonic() - since
+        expect(watcher.poll() is None, f"the watcher ended (status {watcher.returncode})")
+        time.sleep(0.05)
+    raise Failure(f"no saver {IDLE + LATE:.0f} s after the last input")
+
+
+def expect_idle_start(box, since, watcher):
+    took = saver_appears(box, since, watcher)
+    expect(took >= IDLE - EARLY, f"the saver started {took:.1f} s after the last input, "
+                                 f"before the idle time of {IDLE:.0f} s")
+    return took
+
+
+def xdotool(display, *args):
+    subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=display), check=True,
+                   capture_output=True, timeout=20)
+
+
+def wait_pixel(display, point, colour, timeout=LATE):
+    picture = wait_for(lambda: Shot(display).pixel(*point) == colour, timeout, step=0.2)
+    expect(picture, f"pixel {point} is not {colour} {timeout:.0f} s after the saver started")
+
+
+# --- cases -------------------------------------------------------------------------------
+
+CASES = []
+
+
+def case(name, rows=None, needs=()):
+    def register(function):
+        CASES.append((name, function, rows, needs))
+        return function
+    return register
+
+
+@case("x11_openbox_starts_ends_and_comes_back", needs=("openbox",))
+def x11_openbox(ctx, box):
+    _, ctx.display = start_xvfb()
+    PROCESSES.spawn(["openbox", "--sm-disable"], env=dict(box.env(), HOME=box.home),
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1.0)
+    box.store(bpozadi="255", **FIXED_PLACEMENT)
+    xdotool(ctx.display, "mousemove", "500", "400")
+    since = time.monotonic()
+    watcher = box.watch("--after", str(int(IDLE)))
+    expect_idle_start(box, since, watcher)
+    wait_pixel(ctx.display, (1000, 700), RED)
+    saver = box.programs("vokabo")
+    expect(len(saver) == 1, f"{len(saver)} savers run")
+    # The saver ends on the 26th movement; the idle time counts from the last one.
+    for step in range(30):
+        xdotool(ctx.display, "mousemove", str(100 + 10 * step), "300")
+    since = time.monotonic()
+    expect(wait_for(lambda: not box.programs("vokabo"), 5), "mouse movement left the saver on")
+    expect_idle_start(box, since, watcher)
+    wait_pixel(ctx.display, (1000, 700), RED)
+    # The watcher never starts a second saver over the first, however long nobody comes.
+    time.sleep(IDLE + 1)
+    expect(len(box.programs("vokabo")) == 1, f"{len(box.programs('vokabo'))} savers run")
+    watcher.send_signal(signal.SIGTERM)
+    expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
+    expect(wait_for(lambda: not box.programs("vokabo"), 3), "the saver outlived its watcher")
+
+
+@case("enable_writes_the_autostart_entry_and_starts_one_watcher_disable_undoes_both")
+def enable_disable(ctx, box):
+    _, ctx.display = start_xvfb()
+    entry = os.path.join(box.config, "autostart", "vokabo-idle.desktop")
+    try:
+        for attempt in range(2):
+            result = box.run_watcher("--enable")
+            expect(result.returncode == 0, f"--enable: status {result.returncode}, "
+                                           f"{result.stderr.strip()}")
+            expect(os.path.isfile(entry), "--enable wrote no autostart entry")
+            running = wait_for(lambda: box.programs("vokabo-idle"), 5)
+            time.sleep(1.0)  # a second watcher, had one started, has looked at the lock
+            running = box.programs("vokabo-idle")
+            expect(len(running) == 1, f"after --enable #{attempt + 1}: {len(running)} watchers")
+        with open(entry, encoding="utf-8") as text:
+            lines = text.read().splitlines()
+        expect(f"Exec={box.watcher}" in lines, f"the entry starts something else: {lines}")
+        result = box.run_watcher("--disable")
+        expect(result.returncode == 0, f"--disable: status {result.returncode}, "
+                                       f"{result.stderr.strip()}")
+        expect(not os.path.exists(entry), "--disable left the autostart entry")
+        expect(not box.programs("vokabo-idle"), "--disable left the watcher running")
+        result = box.run_watcher("--disable")
+        expect(result.returncode == 0, "a second --disable failed")
+    finally:
+        box.end_strays()
+
+
+def start_weston(box):
+    socket = "vokabo-idle-e2e"
+    env = {key: value for key, value in os.environ.items() if key != "DISPLAY"}
+    env.update(XDG_RUNTIME_DIR=box.runtime, HOME=box.home)
+    log = open(os.path.join(box.root, "weston.log"), "w")
+    PROCESSES.spawn(["weston", "--backend=headless-backend.so", "--use-pixman",
+                     f"--socket={socket}", "--idle-time=0"],
+                    env=env, stdout=log, stderr=subprocess.STDOUT, cwd=box.root)
+    log.close()
+    expect(wait_for(lambda: os.path.exists(os.path.join(box.runtime, socket)), LATE),
+           "weston did not start")
+    return socket
+
+
+@case("no_idle_source_one_line_and_failure", rows=[
+    ("weston, which has no idle protocol", "weston"),
+    ("no display at all", None),
+])
+def no_idle_source(ctx, box, desktop):
+    if desktop == "weston":
+        if shutil.which("weston") is None:
+            raise Failure("weston is not installed")
+        ctx.extra_env = dict(WAYLAND_DISPLAY=start_weston(box))
+    result = box.run_watcher("--after", "1")
+    lines = result.stderr.splitlines()
+    expect(result.returncode == 1, f"status {result.returncode}, not 1")
+    expect(len(lines) == 1, f"expected one line on stderr, got {lines}")
+    if desktop == "weston":
+        expect("ext-idle-notify-v1" in lines[0], f"the line does not say what is missing: {lines}")
+    expect(not box.programs("vokabo"), "a saver started without an idle source")
+
+
+# GNOME: its compositor with its idle monitor, and its session manager, whose inhibitors
+# applications take directly or through org.freedesktop.ScreenSaver. Each on a bus of this
+# case's own; the session manager wants a system bus, which a private one stands in for.
+
+INHIBITOR = r'''
+import sys, time
+from gi.repository import Gio, GLib
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+bus.call_sync("org.gnome.SessionManager", "/org/gnome/SessionManager",
+              "org.gnome.SessionManager", "Inhibit",
+              GLib.Variant("(susu)", ("cz.vokabo.e2e", 0, "a film", 8)), None, 0, -1, None)
+print("inhibited", flush=True)
+while True:
+    time.sleep(1)
+'''
+
+
+def start_bus(box, name):
+    address = f"unix:path={os.path.join(box.runtime, name)}"
+    proc = PROCESSES.spawn(["dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf",
+                            "--nofork", f"--address={address}", "--print-address=1"],
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    expect(proc.stdout.readline().strip(), f"the {name} did not start")
+    return address
+
+
+def gdbus(env, service, path, method, *args):
+    return subprocess.run(["gdbus", "call", "--session", "--dest", service, "--object-path",
+                           path, "--method", method, *args], env=env, capture_output=True,
+                          text=True, timeout=20)
+
+
+MONITOR = ("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core")
+
+
+@case("gnome_idle_monitor_starts_it_and_an_inhibitor_holds_it_back",
+      needs=("mutter", "gnome-session", "dbus-daemon", "gdbus"))
+def gnome(ctx, box):
+    session_bus = start_bus(box, "session-bus")
+    system_bus = start_bus(box, "system-bus")
+    share = os.path.join(box.root, "share")
+    os.makedirs(os.path.join(share, "gnome-session", "sessions"))
+    os.makedirs(os.path.join(box.root, "autostart"))
+    with open(os.path.join(share, "gnome-session", "sessions", "vokabo-e2e.session"), "w") as s:
+        s.write("[GNOME Session]\nName=Vokabo e2e\nRequiredComponents=\n")
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env.update(XDG_RUNTIME_DIR=box.runtime, HOME=box.home, DBUS_SESSION_BUS_ADDRESS=session_bus,
+               DBUS_SYSTEM_BUS_ADDRESS=system_bus, XDG_DATA_DIRS=f"{share}:/usr/share",
+               XDG_CONFIG_HOME=box.config)
+    for command, log in (
+            (["gnome-session", "--builtin", "--session=vokabo-e2e",
+              f"--autostart={os.path.join(box.root, 'autostart')}",
+              "--disable-acceleration-check"], "gnome-session.log"),
+            (["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+              "1280x1024"], "mutter.log")):
+        with open(os.path.join(box.root, log), "w") as out:
+            PROCESSES.spawn(command, env=env, stdout=out, stderr=subprocess.STDOUT, cwd=box.root)
+    has_owner = lambda name: "true" in gdbus(  # noqa: E731
+        env, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+        "org.freedesktop.DBus.NameHasOwner", name).stdout
+    for name in ("org.gnome.SessionManager", MONITOR[0]):
+        expect(wait_for(lambda: has_owner(name), 20, step=0.3), f"{name} did not come up")
+    expect(wait_for(lambda: os.path.exists(os.path.join(box.runtime, "wayland-0")), LATE),
+           "mutter made no Wayland socket")
+
+    ctx.extra_env = dict(WAYLAND_DISPLAY="wayland-0", QT_QPA_PLATFORM="wayland",
+                         DBUS_SESSION_BUS_ADDRESS=session_bus)
+    box.store(bpozadi="255", **FIXED_PLACEMENT)
+
+    def user_comes_back():
+        gdbus(env, *MONITOR, "org.gnome.Mutter.IdleMonitor.ResetIdletime")
+        return time.monotonic()
+
+    since = user_comes_back()
+    watcher = box.watch("--after", str(int(IDLE)))
+    expect_idle_start(box, since, watcher)
+    time.sleep(1.0)
+    expect(box.programs("vokabo"), "the saver did not stay up on GNOME's compositor")
+
+    # An application takes an inhibitor while the user is away: no saver however long.
+    for pid in box.programs("vokabo"):
+        os.kill(pid, signal.SIGTERM)
+    expect(wait_for(lambda: not box.programs("vokabo"), 5), "the saver did not end")
+    holder = PROCESSES.spawn([SYSTEM_PYTHON, "-c", INHIBITOR], env=env, stdout=subprocess.PIPE,
+                             text=True)
+    expect(holder.stdout.readline().strip() == "inhibited", "no inhibitor could be taken")
+    user_comes_back()
+    time.sleep(IDLE + 3)
+    expect(not box.programs("vokabo"), "the saver started while an application inhibited idleness")
+    # Released while the user is still away: a whole idle period counts from the release.
+    holder.kill()
+    holder.wait()
+    released = time.monotonic()
+    took = saver_appears(box, released, watcher)
+    expect(took >= IDLE - EARLY, f"the saver started {took:.1f} s after the inhibitor went, "
+                                 f"before a new idle period")
+    watcher.send_signal(signal.SIGTERM)
+    expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
+
+
+# --- main --------------------------------------------------------------------------------
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--watcher", required=True)
+    parser.add_argument("--artifacts", default=os.path.join(tempfile.gettempdir(),
+                                                            "vokabo-idle-e2e-artifacts"))
+    parser.add_argument("cases", nargs="*", help="run only these cases")
+    options = parser.parse_args()
+
+    missing = [tool for tool in ("Xvfb", "xdotool", "import", "convert")
+               if shutil.which(tool) is None]
+    if missing:
+        print(f"SKIP: missing {', '.join(missing)} (scripts/install-deps.sh installs them)")
+        return SKIP
+
+    def on_signal(number, _frame):
+        PROCESSES.stop_all()
+        sys.exit(128 + number)
+
+    signal.signal(signal.SIGTERM, on_signal)
+    signal.signal(signal.SIGINT, on_signal)
+
+    workdir = tempfile.mkdtemp(prefix="vokabo-idle-e2e-")
+    results = Results()
+    skipped = []
+    try:
+        for name, function, rows, needs in CASES:
+            if options.cases and name not in options.cases:
+                continue
+            lacking = [tool for tool in needs if shutil.which(tool) is None]
+            if lacking:
+                skipped.append(f"{name} (no {', '.join(lacking)})")
+                continue
+            for label, data in (rows or [(None, None)]):
+                full = name if label is None else f"{name}[{label}]"
+                ctx = Context(os.path.abspath(options.program), workdir)
+                box = IdleSandbox(ctx, full, os.path.abspath(options.watcher))
+                started = time.monotonic()
+                try:
+                    if rows is None:
+                        function(ctx, box)
+                    else:
+                        function(ctx, box, data)
+                except Exception as error:  # noqa: BLE001 - a case's failure, reported
+                    stem = keep_evidence(options.artifacts, ctx, box, full)
+                    kind = "" if isinstance(error, Failure) else f"{type(error).__name__}: "
+                    results.record(full, f"{kind}{error} (evidence: {stem}.*)")
+                else:
+                    results.record(full + f"  ({time.monotonic() - started:.1f} s)")
+                finally:
+                    box.end_strays()
+                    PROCESSES.stop_all()
+                    box.close()
+    finally:
+        PROCESSES.stop_all()
+        shutil.rmtree(workdir, ignore_errors=True)
+    for line in skipped:
+        print(f"SKIP  {line}")
+    print(f"{len(results.passed)} passed, {len(results.failed)} failed, {len(skipped)} skipped")
+    return 1 if results.failed else 0
+
+
+def keep_evidence(artifacts, ctx, box, name):
+    import re
+    os.makedirs(artifacts, exist_ok=True)
+    stem = os.path.join(artifacts, re.sub(r"[^\w.-]", "_", name))
+    if ctx.display:
+        try:
+            Shot(ctx.display).save(stem + ".png")
+        except Exception:  # noqa: BLE001 - the evidence is a courtesy
+            pass
+    for log in box.logs:
+        shutil.copy(log, f"{stem}.{os.path.basename(log)}")
+    for extra in ("weston.log", "mutter.log", "gnome-session.log"):
+        if os.path.exists(os.path.join(box.root, extra)):
+            shutil.copy(os.path.join(box.root, extra), f"{stem}.{extra}")
+    return stem
+
+
+if __name__ == "__main__":
+    sys.exit(main())
