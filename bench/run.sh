@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program, a bare Qt window, the idle watcher, the lesson-load and lesson tool timers in build-bench
-# (Release), then prints the figures, one a line, with their ratio to the bare window where
-# one applies.
+# Builds the program, a bare Qt window, the idle watcher, the lesson-load and lesson tool
+# timers in build-bench (Release), then prints the figures, one a line, with their ratio to
+# the bare window where one applies.
 # Run by hand, on an otherwise idle machine:
 #   BENCH_IDLE_SECONDS  how long the idle figures are taken over (default 60)
 #   BENCH_RUNS          how many starts are timed for each program (default 10)
