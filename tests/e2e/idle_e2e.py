@@ -234,6 +234,51 @@ def no_idle_source(ctx, box, desktop):
     expect(not box.programs("vokabo"), "a saver started without an idle source")
 
 
+NOBODY = 65534
+
+
+def wtype(env, *keys):
+    subprocess.run(["wtype", *keys], env=env, check=True, capture_output=True, timeout=20)
+    return time.monotonic()
+
+
+@case("sway_idle_protocol_starts_it_and_a_key_brings_it_back", needs=("sway", "wtype"))
+def sway(ctx, box):
+    # sway will not run as root; its runtime folder, where its socket goes, is the user's.
+    os.chown(box.runtime, NOBODY, NOBODY)
+    config = os.path.join(box.runtime, "sway.conf")
+    with open(config, "w") as out:
+        out.write("xwayland disable\noutput HEADLESS-1 resolution 1024x768\n")
+    os.chmod(config, 0o644)
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env.update(XDG_RUNTIME_DIR=box.runtime, HOME=box.runtime, WLR_BACKENDS="headless",
+               WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
+    with open(os.path.join(box.root, "sway.log"), "w") as log:
+        PROCESSES.spawn(["sway", "-c", config], env=env, user=NOBODY, group=NOBODY,
+                        extra_groups=[], stdout=log, stderr=subprocess.STDOUT, cwd=box.runtime)
+    sockets = lambda: [n for n in os.listdir(box.runtime)  # noqa: E731
+                       if n.startswith("wayland-") and not n.endswith(".lock")]
+    expect(wait_for(sockets, LATE), "sway made no Wayland socket")
+    ctx.extra_env = dict(WAYLAND_DISPLAY=sockets()[0], QT_QPA_PLATFORM="wayland")
+    client = dict(env, WAYLAND_DISPLAY=sockets()[0])
+    box.store(bpozadi="255", **FIXED_PLACEMENT)
+
+    since = wtype(client, "x")
+    watcher = box.watch("--after", str(int(IDLE)))
+    expect_idle_start(box, since, watcher)
+    time.sleep(1.0)
+    expect(box.programs("vokabo"), "the saver did not stay up on sway")
+    # A key ends the saver, and counts as input for the next idle period. The headless seat
+    # has a keyboard only while wtype's virtual one exists, so it waits before it types,
+    # until the saver has taken the new keyboard.
+    since = wtype(client, "-s", "2000", "q")
+    expect(wait_for(lambda: not box.programs("vokabo"), 5), "a key left the saver on")
+    expect_idle_start(box, since, watcher)
+    watcher.send_signal(signal.SIGTERM)
+    expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
+
+
 # GNOME: its compositor with its idle monitor, and its session manager, whose inhibitors
 # applications take directly or through org.freedesktop.ScreenSaver. Each on a bus of this
 # case's own; the session manager wants a system bus, which a private one stands in for.
@@ -410,7 +455,7 @@ def keep_evidence(artifacts, ctx, box, name):
             pass
     for log in box.logs:
         shutil.copy(log, f"{stem}.{os.path.basename(log)}")
-    for extra in ("weston.log", "mutter.log", "gnome-session.log"):
+    for extra in ("weston.log", "mutter.log", "gnome-session.log", "sway.log"):
         if os.path.exists(os.path.join(box.root, extra)):
             shutil.copy(os.path.join(box.root, extra), f"{stem}.{extra}")
     return stem
