@@ -279,6 +279,37 @@ def sway(ctx, box):
     expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
 
 
+@case("kwin_idle_protocol_starts_it", needs=("kwin_wayland", "dbus-run-session"))
+def kwin(ctx, box):
+    # KDE Plasma's compositor alone, on a virtual screen: its idle protocol is what the
+    # watcher uses under Plasma. A copy of the program, because the installed one carries a
+    # file capability that a container may refuse to run.
+    compositor = os.path.join(box.root, "kwin_wayland")
+    shutil.copy(shutil.which("kwin_wayland"), compositor)
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env.update(XDG_RUNTIME_DIR=box.runtime, HOME=box.home)
+    socket = "vokabo-kwin"
+    with open(os.path.join(box.root, "kwin.log"), "w") as log:
+        PROCESSES.spawn(["dbus-run-session", "--", compositor, "--virtual", "--width", "1024",
+                         "--height", "768", "--socket", socket],
+                        env=env, stdout=log, stderr=subprocess.STDOUT, cwd=box.root)
+    expect(wait_for(lambda: os.path.exists(os.path.join(box.runtime, socket)), 30),
+           "kwin_wayland made no Wayland socket")
+    ctx.extra_env = dict(WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland")
+    box.store(bpozadi="255", **FIXED_PLACEMENT)
+    since = time.monotonic()
+    watcher = box.watch("--after", str(int(IDLE)))
+    # Nobody has touched this compositor since it started: the idle time counts from the
+    # watcher's request at the earliest.
+    expect_idle_start(box, since, watcher)
+    time.sleep(1.0)
+    expect(box.programs("vokabo"), "the saver did not stay up on KWin")
+    watcher.send_signal(signal.SIGTERM)
+    expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
+    expect(wait_for(lambda: not box.programs("vokabo"), 3), "the saver outlived its watcher")
+
+
 # GNOME: its compositor with its idle monitor, and its session manager, whose inhibitors
 # applications take directly or through org.freedesktop.ScreenSaver. Each on a bus of this
 # case's own; the session manager wants a system bus, which a private one stands in for.
@@ -455,7 +486,8 @@ def keep_evidence(artifacts, ctx, box, name):
             pass
     for log in box.logs:
         shutil.copy(log, f"{stem}.{os.path.basename(log)}")
-    for extra in ("weston.log", "mutter.log", "gnome-session.log", "sway.log"):
+    for extra in ("weston.log", "mutter.log", "gnome-session.log", "sway.log",
+                  "kwin.log"):
         if os.path.exists(os.path.join(box.root, extra)):
             shutil.copy(os.path.join(box.root, extra), f"{stem}.{extra}")
     return stem
