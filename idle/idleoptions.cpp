@@ -40,6 +40,8 @@ IdleOptions ParseIdleOptions(const QStringList& arguments)
             mode = IdleOptions::Mode::Enable;
         else if (argument == QLatin1String("--disable"))
             mode = IdleOptions::Mode::Disable;
+        else if (argument == QLatin1String("--xscreensaver"))
+            mode = IdleOptions::Mode::Xscreensaver;
         else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
             mode = IdleOptions::Mode::Help;
 
@@ -72,20 +74,22 @@ IdleOptions ParseIdleOptions(const QStringList& arguments)
         return options;
     if (options.after && options.mode != IdleOptions::Mode::Watch)
         return refused(QStringLiteral("--after platí jen pro jedno spuštění sledování, "
-                                      "ne s --enable ani --disable"));
+                                      "ne s jiným přepínačem"));
     return options;
 }
 
 QString IdleUsage()
 {
     return QStringLiteral(
-        "Použití: vokabo-idle [--after SEKUNDY | --enable | --disable]\n"
+        "Použití: vokabo-idle [--after SEKUNDY | --enable | --disable | --xscreensaver]\n"
         "Sleduje nečinnost a po nastavené době spustí spořič Vokabo (vokabo /s).\n"
         "\n"
         "  (bez přepínače)    sleduje nečinnost po celé sezení\n"
         "  --after SEKUNDY    tentokrát spustí spořič už po tolika sekundách nečinnosti\n"
         "  --enable           zapne spořič při nečinnosti: od teď a při každém přihlášení\n"
         "  --disable          vypne ho a ukončí běžící sledování\n"
+        "  --xscreensaver     nechá spořič spouštět xscreensaver: v ~/.xscreensaver ho\n"
+        "                     nastaví jako jediný spořič (původní soubor zálohuje)\n"
         "\n"
         "Dobu nečinnosti v minutách nastavíte v nastavení spořiče (vokabo /c), klíč\n"
         "necinnost ve skupině [nastaveni] souboru VKB_S.ini; bez něj je to 5 minut.\n");

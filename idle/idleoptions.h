@@ -8,9 +8,10 @@
 // What the command line of the idle watcher asks for.
 struct IdleOptions {
     enum class Mode {
-        Watch,   // run in the session and start the saver on idleness
-        Enable,  // start with every session from now on, and now
-        Disable, // no longer, and end the running watcher
+        Watch,        // run in the session and start the saver on idleness
+        Enable,       // start with every session from now on, and now
+        Disable,      // no longer, and end the running watcher
+        Xscreensaver, // let xscreensaver run the saver instead: choose it in ~/.xscreensaver
         Help,
         Refused, // error holds the one line to show
     };

@@ -7,6 +7,7 @@
 #include "idle/saverlauncher.h"
 #include "idle/termination.h"
 #include "idle/watcherinstance.h"
+#include "idle/xscreensaverconfig.h"
 #include "screensaver/singleinstance.h"
 #include "settings/idletime.h"
 #include "settings/keys.h"
@@ -73,6 +74,24 @@ int disable()
     return 0;
 }
 
+int chooseInXscreensaver()
+{
+    const QString path = XScreensaverConfig::Path();
+    const XScreensaverConfig::Outcome outcome = XScreensaverConfig::ChooseVokabo(path);
+    if (!outcome.error.isEmpty()) {
+        printLine(stderr, QStringLiteral("vokabo-idle: %1").arg(outcome.error));
+        return 1;
+    }
+    QString said =
+        outcome.changed
+            ? QStringLiteral("xscreensaver teď spouští jen spořič Vokabo (%1).").arg(path)
+            : QStringLiteral("xscreensaver už spouští spořič Vokabo (%1).").arg(path);
+    if (!outcome.backup.isEmpty())
+        said += QStringLiteral(" Původní soubor je v %1.").arg(outcome.backup);
+    printLine(stdout, said);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -95,6 +114,8 @@ int main(int argc, char* argv[])
         return enable();
     case IdleOptions::Mode::Disable:
         return disable();
+    case IdleOptions::Mode::Xscreensaver:
+        return chooseInXscreensaver();
     case IdleOptions::Mode::Watch:
         break;
     }

@@ -310,6 +310,83 @@ def kwin(ctx, box):
     expect(wait_for(lambda: not box.programs("vokabo"), 3), "the saver outlived its watcher")
 
 
+def readme_recipe():
+    """The lines the README tells a new xscreensaver user to put into ~/.xscreensaver."""
+    readme = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md")
+    with open(readme, encoding="utf-8") as text:
+        section = text.read().split("#### xscreensaver", 1)[1]
+    return section.split("```\n", 2)[1]
+
+
+# A file in the form xscreensaver's settings write, with display modes of its own.
+SETTINGS_WRITTEN = """# XScreenSaver Preferences File
+# Written by xscreensaver-settings 6.06 for a user.
+
+timeout:\t0:10:00
+cycle:\t\t0:10:00
+mode:\t\trandom
+selected:\t-1
+
+programs:\t\t\t\t\t\t\t      \\
+\t\t\t\tcwaves --root\t\t\t\t    \\n\\
+\t\t\t\tfuzzyflakes --root\t\t\t    \\n\\
+-\t\t\t\tripples --root\t\t\t\t    \\n\\
+
+
+pointerHysteresis:\t10
+"""
+
+
+@case("xscreensaver_runs_it_as_the_readme_says", rows=[
+    ("the README's three lines in a new user's file", "recipe"),
+    ("vokabo-idle --xscreensaver on the file its settings write", "command"),
+], needs=("xscreensaver", "xscreensaver-command"))
+def xscreensaver(ctx, box, how):
+    _, ctx.display = start_xvfb()
+    # xscreensaver runs no display mode for root: a user of no privileges of its own, whose
+    # home and settings are the sandbox's.
+    for folder in (ctx.workdir, box.root):
+        os.chmod(folder, 0o755)
+    box.store(bpozadi="255", **FIXED_PLACEMENT)
+    for folder in (box.home, box.config, box.runtime):
+        for root, _, files in os.walk(folder):
+            os.chown(root, NOBODY, NOBODY)
+            for name in files:
+                os.chown(os.path.join(root, name), NOBODY, NOBODY)
+    env = dict(box.env(), PATH=f"{box.app}:/usr/bin:/bin")
+    as_user = dict(env=env, user=NOBODY, group=NOBODY, extra_groups=[], cwd=box.home)
+    dotfile = os.path.join(box.home, ".xscreensaver")
+    if how == "recipe":
+        with open(dotfile, "w") as out:
+            out.write(readme_recipe())
+        os.chown(dotfile, NOBODY, NOBODY)
+    else:
+        with open(dotfile, "w") as out:
+            out.write(SETTINGS_WRITTEN)
+        os.chown(dotfile, NOBODY, NOBODY)
+        result = subprocess.run([box.watcher, "--xscreensaver"], capture_output=True, text=True,
+                                timeout=20, **as_user)
+        expect(result.returncode == 0, f"--xscreensaver: status {result.returncode}, "
+                                       f"{result.stderr.strip()}")
+        with open(dotfile + ".bak") as backup:
+            expect(backup.read() == SETTINGS_WRITTEN, "the backup is not the file as it was")
+    with open(os.path.join(box.root, "xscreensaver.log"), "w") as log:
+        PROCESSES.spawn(["xscreensaver", "-no-splash"], stdout=log, stderr=subprocess.STDOUT,
+                        **as_user)
+    command = lambda *args: subprocess.run(  # noqa: E731
+        ["xscreensaver-command", *args], capture_output=True, timeout=20, **as_user)
+    expect(wait_for(lambda: command("-time").returncode == 0, LATE, step=0.3),
+           "xscreensaver did not start")
+    for attempt in range(2):
+        command("-activate")
+        expect(wait_for(lambda: box.programs("vokabo"), LATE),
+               f"-activate #{attempt + 1} ran another display mode than Vokabo")
+        wait_pixel(ctx.display, (1000, 700), RED)
+        command("-deactivate")
+        expect(wait_for(lambda: not box.programs("vokabo"), 5), "-deactivate left Vokabo on")
+    command("-exit")
+
+
 # GNOME: its compositor with its idle monitor, and its session manager, whose inhibitors
 # applications take directly or through org.freedesktop.ScreenSaver. Each on a bus of this
 # case's own; the session manager wants a system bus, which a private one stands in for.
@@ -487,7 +564,7 @@ def keep_evidence(artifacts, ctx, box, name):
     for log in box.logs:
         shutil.copy(log, f"{stem}.{os.path.basename(log)}")
     for extra in ("weston.log", "mutter.log", "gnome-session.log", "sway.log",
-                  "kwin.log"):
+                  "kwin.log", "xscreensaver.log"):
         if os.path.exists(os.path.join(box.root, extra)):
             shutil.copy(os.path.join(box.root, extra), f"{stem}.{extra}")
     return stem

@@ -40,6 +40,8 @@ void TestIdleOptions::parse_data()
     row("--help", "--help", Mode::Help);
     row("an unknown option", "--verbose", Mode::Refused);
     row("a saver switch", "/s", Mode::Refused);
+    row("--xscreensaver", "--xscreensaver", Mode::Xscreensaver);
+    row("--after with --xscreensaver", "--xscreensaver --after 5", Mode::Refused);
 }
 
 void TestIdleOptions::parse()
