@@ -9,6 +9,7 @@
 #include "screensaver/pictureloader.h"
 #include "screensaver/program.h"
 #include "settings/keys.h"
+#include "settings/idletime.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
@@ -228,6 +229,8 @@ frmnastaveni::frmnastaveni(Program& program)
     connect(CmdStorno, &QPushButton::clicked, this, &frmnastaveni::CmdStorno_Click);
 
     buildTabOrder();
+    QWidget::setTabOrder(UpDown2, txtnecinnost);
+    QWidget::setTabOrder(txtnecinnost, UpDown3);
     cmdOk->setFocus();
 }
 
@@ -300,6 +303,12 @@ void frmnastaveni::buildSettingsPage()
     UpDown2 = makeUpDown(page, "UpDown2", txtdruhy);
     Label6[1] = sentence("Label6", QStringLiteral("s. "), 2880, 2880, 735, 255);
     sentence("Label9", QStringLiteral("a vše se opakuje"), 0, 3480, 3855, 375);
+    // The idle watcher's time, in the page's last line, in the column of the delays.
+    sentence("Label20", QStringLiteral("Spustit po nečinnosti:"), 0, 3690, 2175, 255);
+    txtnecinnost = makeDelayBox(page, "txtnecinnost", 3690);
+    UpDown3 = makeUpDown(page, "UpDown3", txtnecinnost);
+    UpDown3->SetRange(int(IdleTime::ShortestMinutes), int(IdleTime::LongestMinutes));
+    sentence("Label21", QStringLiteral("min."), 2880, 3690, 735, 255);
 }
 
 void frmnastaveni::buildAppearancePage()
@@ -501,6 +510,10 @@ void frmnastaveni::LoadControls()
         if (const auto c = ColourFromNumber(number))
             lblprevstin->SetForeColor(*c);
     });
+    const auto idle = read(necinnost);
+    txtnecinnost->setText(idle && IdleTime::MinutesFromText(*idle)
+                              ? *idle
+                              : QString::number(IdleTime::DefaultMinutes));
     const auto path = read(obr);
     if (path)
         lblcestaobr->SetPath(*path);
@@ -536,7 +549,7 @@ bool frmnastaveni::SaveSettings()
            write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
            write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
            write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption());
+           write(obr, lblcestaobr->Caption()) && write(necinnost, txtnecinnost->text());
 }
 
 bool frmnastaveni::DelaysAreUsable()
@@ -562,9 +575,26 @@ bool frmnastaveni::DelaysAreUsable()
     return true;
 }
 
+bool frmnastaveni::IdleTimeIsUsable()
+{
+    if (IdleTime::MinutesFromText(txtnecinnost->text()))
+        return true;
+    m_program.Dialogs().ReportFailure(
+        this, QStringLiteral("V poli „Spustit po nečinnosti“ musí být počet minut od %1 do %2.")
+                  .arg(IdleTime::ShortestMinutes)
+                  .arg(IdleTime::LongestMinutes));
+    OptNastaveni->setChecked(true);
+    ShowSelectedPage();
+    txtnecinnost->setFocus();
+    txtnecinnost->selectAll();
+    return false;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
     if (!DelaysAreUsable())
+        return;
+    if (!IdleTimeIsUsable())
         return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave

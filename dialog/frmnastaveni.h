@@ -54,6 +54,7 @@ private:
 
     void LoadControls();
     bool DelaysAreUsable();
+    bool IdleTimeIsUsable();
     bool SaveSettings();
     void ShowSelectedPage();
     void chooseColour(ColourSwatch* swatch, Label* preview, bool previewBack);
@@ -86,6 +87,9 @@ private:
     UpDown* UpDown1 = nullptr;
     UpDown* UpDown2 = nullptr;
     std::array<Label*, 2> Label6{};
+    // How long the computer must be idle before the idle watcher starts the saver.
+    QLineEdit* txtnecinnost = nullptr;
+    UpDown* UpDown3 = nullptr;
 
     Label* lblprevpoz = nullptr;
     Image* Image1 = nullptr;
