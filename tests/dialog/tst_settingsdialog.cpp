@@ -306,8 +306,8 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
     QTest::newRow("no delay at all") << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << second;
     QTest::newRow("a negative delay") << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << first;
     const QString idle = u"V poli „Spustit po nečinnosti“ musí být počet minut od 1 do 9999."_s;
-    QTest::newRow("idle minutes")
-        << QByteArray("txtnecinnost") << u"necinnost"_s << u"12"_s << QString();
+    QTest::newRow("idle minutes") << QByteArray("txtnecinnost") << u"necinnost"_s << u"12"_s
+                                  << QString();
     QTest::newRow("idle minutes with a decimal comma")
         << QByteArray("txtnecinnost") << u"necinnost"_s << u"1,5"_s << QString();
     QTest::newRow("no idle time") << QByteArray("txtnecinnost") << u"necinnost"_s << u"0"_s << idle;
@@ -704,14 +704,13 @@ void TestFrmNastaveni::tabOrder_data()
     QTest::addColumn<QByteArrayList>("stops");
     QTest::newRow("settings page")
         << QByteArrayList{}
-        << QByteArrayList{"cmdOk",   "CmdStorno",    "Picture1", "txtdruhy", "txtprvni",
+        << QByteArrayList{"cmdOk",   "CmdStorno",    "Picture1", "txtdruhy",     "txtprvni",
                           "Option1", "UpDown1",      "UpDown2",  "txtnecinnost", "UpDown3",
                           "cmdpuv",  "OptNastaveni", "cmdOk"};
     QTest::newRow("English first")
         << QByteArrayList{"Option2"}
-        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1",     "txtdruhy", "txtprvni",
-                          "Option2", "UpDown1",   "UpDown2",      "txtnecinnost", "UpDown3",
-                          "cmdpuv"};
+        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1",     "txtdruhy", "txtprvni", "Option2",
+                          "UpDown1", "UpDown2",   "txtnecinnost", "UpDown3",  "cmdpuv"};
     QTest::newRow("appearance page")
         << QByteArrayList{"optVzhled"}
         << QByteArrayList{"cmdOk",   "CmdStorno", "Picture2", "cmdpozadi", "cmdtext",
