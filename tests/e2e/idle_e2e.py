@@ -421,8 +421,27 @@ def gdbus(env, service, path, method, *args):
 
 MONITOR = ("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core")
 
+# Stands in for GNOME Shell's lock screen, which is not run here: the shell's interface,
+# active from the start, as when the screen locks while the saver runs.
+LOCK_SCREEN = r'''
+from gi.repository import Gio, GLib
+XML = """<node><interface name="org.gnome.ScreenSaver">
+  <method name="GetActive"><arg type="b" direction="out"/></method>
+  <signal name="ActiveChanged"><arg type="b"/></signal></interface></node>"""
+def call(connection, sender, path, interface, method, parameters, invocation):
+    invocation.return_value(GLib.Variant("(b)", (True,)))
+def acquired(connection, name):
+    connection.register_object("/org/gnome/ScreenSaver",
+                               Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call)
+    connection.emit_signal(None, "/org/gnome/ScreenSaver", "org.gnome.ScreenSaver",
+                           "ActiveChanged", GLib.Variant("(b)", (True,)))
+    print("locked", flush=True)
+Gio.bus_own_name(Gio.BusType.SESSION, "org.gnome.ScreenSaver", 0, None, acquired, None)
+GLib.MainLoop().run()
+'''
 
-@case("gnome_idle_monitor_starts_it_and_an_inhibitor_holds_it_back",
+
+@case("gnome_idle_monitor_starts_it_an_inhibitor_holds_it_back_the_lock_ends_it",
       needs=("mutter", "gnome-session", "dbus-daemon", "gdbus"))
 def gnome(ctx, box):
     session_bus = start_bus(box, "session-bus")
@@ -484,6 +503,16 @@ def gnome(ctx, box):
     took = saver_appears(box, released, watcher)
     expect(took >= IDLE - EARLY, f"the saver started {took:.1f} s after the inhibitor went, "
                                  f"before a new idle period")
+
+    # The lock screen comes up over the saver: the saver makes way, and none starts while
+    # the screen stays locked.
+    lock = PROCESSES.spawn([SYSTEM_PYTHON, "-c", LOCK_SCREEN], env=env, stdout=subprocess.PIPE,
+                           text=True)
+    expect(lock.stdout.readline().strip() == "locked", "the stand-in lock screen did not start")
+    expect(wait_for(lambda: not box.programs("vokabo"), 5), "the saver stayed over the lock screen")
+    user_comes_back()
+    time.sleep(IDLE + 3)
+    expect(not box.programs("vokabo"), "a saver started over the lock screen")
     watcher.send_signal(signal.SIGTERM)
     expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
 
