@@ -121,8 +121,11 @@ int main(int argc, char* argv[])
     }
 
     const WatcherInstance instance(SingleInstance::DefaultLockFolder());
-    if (instance.AnotherRuns())
+    if (instance.AnotherRuns()) {
+        // That one keeps watching; a second would start a second saver.
+        printLine(stderr, QStringLiteral("vokabo-idle: sledování nečinnosti už běží"));
         return 0;
+    }
 
     QString why;
     const std::unique_ptr<IdleSource> source = OpenIdleSource(why);

@@ -18,8 +18,9 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from vokabo_e2e import (FIXED_PLACEMENT, PROCESSES, SKIP, Failure, Results,  # noqa: E402
-                        Sandbox, Shot, expect, rgb_of, start_xvfb, wait_exit)
+from hosts_e2e import HostSandbox, run_cases  # noqa: E402
+from vokabo_e2e import (FIXED_PLACEMENT, PROCESSES, Failure, Shot, expect, rgb_of,  # noqa: E402
+                        start_xvfb, wait_exit)
 
 IDLE = 5.0          # the idle time the cases give with --after
 EARLY = 0.5         # how much sooner than that a start may be measured, by timer granularity
@@ -29,33 +30,16 @@ RED = rgb_of(255)
 SYSTEM_PYTHON = "/usr/bin/python3"
 
 
-class Context:
-    """What Sandbox needs of a suite: the program, a work folder and the display in use."""
-
-    def __init__(self, program, workdir):
-        self.program = program
-        self.workdir = workdir
-        self.display = None
-        self.extra_env = {}
-
-
-class IdleSandbox(Sandbox):
+class IdleSandbox(HostSandbox):
     """A sandbox with the watcher beside the saver, where the watcher looks for it."""
 
     def __init__(self, suite, name, watcher):
-        Sandbox.__init__(self, suite, name)
+        HostSandbox.__init__(self, suite, name)
         self.watcher = os.path.join(self.app, "vokabo-idle")
         shutil.copy2(watcher, self.watcher)
         # Sockets live here, and a socket's path may not be longer than 107 bytes.
         os.rmdir(self.runtime)
         self.runtime = tempfile.mkdtemp(prefix="vokabo-idle-")
-
-    def env(self):
-        env = Sandbox.env(self)
-        if self.suite.display is None:
-            env.pop("DISPLAY", None)
-        env.update(self.suite.extra_env)
-        return env
 
     def watch(self, *args):
         log = open(os.path.join(self.root, f"watcher-{len(self.logs)}.log"), "w")
@@ -527,76 +511,9 @@ def main():
                                                             "vokabo-idle-e2e-artifacts"))
     parser.add_argument("cases", nargs="*", help="run only these cases")
     options = parser.parse_args()
-
-    missing = [tool for tool in ("Xvfb", "xdotool", "import", "convert")
-               if shutil.which(tool) is None]
-    if missing:
-        print(f"SKIP: missing {', '.join(missing)} (scripts/install-deps.sh installs them)")
-        return SKIP
-
-    def on_signal(number, _frame):
-        PROCESSES.stop_all()
-        sys.exit(128 + number)
-
-    signal.signal(signal.SIGTERM, on_signal)
-    signal.signal(signal.SIGINT, on_signal)
-
-    workdir = tempfile.mkdtemp(prefix="vokabo-idle-e2e-")
-    results = Results()
-    skipped = []
-    try:
-        for name, function, rows, needs in CASES:
-            if options.cases and name not in options.cases:
-                continue
-            lacking = [tool for tool in needs if shutil.which(tool) is None]
-            if lacking:
-                skipped.append(f"{name} (no {', '.join(lacking)})")
-                continue
-            for label, data in (rows or [(None, None)]):
-                full = name if label is None else f"{name}[{label}]"
-                ctx = Context(os.path.abspath(options.program), workdir)
-                box = IdleSandbox(ctx, full, os.path.abspath(options.watcher))
-                started = time.monotonic()
-                try:
-                    if rows is None:
-                        function(ctx, box)
-                    else:
-                        function(ctx, box, data)
-                except Exception as error:  # noqa: BLE001 - a case's failure, reported
-                    stem = keep_evidence(options.artifacts, ctx, box, full)
-                    kind = "" if isinstance(error, Failure) else f"{type(error).__name__}: "
-                    results.record(full, f"{kind}{error} (evidence: {stem}.*)")
-                else:
-                    results.record(full + f"  ({time.monotonic() - started:.1f} s)")
-                finally:
-                    box.end_strays()
-                    PROCESSES.stop_all()
-                    box.close()
-    finally:
-        PROCESSES.stop_all()
-        shutil.rmtree(workdir, ignore_errors=True)
-    for line in skipped:
-        print(f"SKIP  {line}")
-    print(f"{len(results.passed)} passed, {len(results.failed)} failed, {len(skipped)} skipped")
-    return 1 if results.failed else 0
-
-
-def keep_evidence(artifacts, ctx, box, name):
-    import re
-    os.makedirs(artifacts, exist_ok=True)
-    stem = os.path.join(artifacts, re.sub(r"[^\w.-]", "_", name))
-    if ctx.display:
-        try:
-            Shot(ctx.display).save(stem + ".png")
-        except Exception:  # noqa: BLE001 - the evidence is a courtesy
-            pass
-    for log in box.logs:
-        shutil.copy(log, f"{stem}.{os.path.basename(log)}")
-    for extra in ("weston.log", "mutter.log", "gnome-session.log", "sway.log",
-                  "kwin.log", "xscreensaver.log"):
-        if os.path.exists(os.path.join(box.root, extra)):
-            shutil.copy(os.path.join(box.root, extra), f"{stem}.{extra}")
-    return stem
+    watcher = os.path.abspath(options.watcher)
+    return run_cases(CASES, options, lambda ctx, name: IdleSandbox(ctx, name, watcher),
+                     "vokabo-idle-e2e-")
 
 
 if __name__ == "__main__":
