@@ -19,6 +19,22 @@ QDBusMessage call(const QString& method, const QVariantList& arguments = {})
     return message;
 }
 
+// Sends the call and hands its answer, when it comes, to handle; a failed call is dropped:
+// the watch it was for simply does not exist.
+template <class Answer, class Handle>
+void whenAnswered(QObject* context, const QDBusMessage& message, Handle handle)
+{
+    auto* pending =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message), context);
+    QObject::connect(pending, &QDBusPendingCallWatcher::finished, context,
+                     [handle](QDBusPendingCallWatcher* watcher) {
+                         const QDBusPendingReply<Answer> answer = *watcher;
+                         watcher->deleteLater();
+                         if (!answer.isError())
+                             handle(answer.value());
+                     });
+}
+
 } // namespace
 
 std::unique_ptr<MutterIdleSource> MutterIdleSource::Open()
@@ -52,14 +68,8 @@ void MutterIdleSource::Watch(std::chrono::milliseconds timeout)
 
 void MutterIdleSource::RestartTiming()
 {
-    auto* pending = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call(QStringLiteral("GetIdletime"))), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        const QDBusPendingReply<quint64> idletime = *w;
-        w->deleteLater();
-        if (!idletime.isError())
-            addIdleWatch(idletime.value() + m_timeout);
-    });
+    whenAnswered<quint64>(this, call(QStringLiteral("GetIdletime")),
+                          [this](quint64 idletime) { addIdleWatch(idletime + m_timeout); });
 }
 
 void MutterIdleSource::onWatchFired(uint id)
@@ -82,37 +92,23 @@ void MutterIdleSource::addIdleWatch(quint64 interval)
 {
     removeWatch(m_idleWatch);
     m_idleInterval = interval;
-    auto* pending = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(
-            call(QStringLiteral("AddIdleWatch"), {QVariant::fromValue(interval)})),
-        this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, interval](QDBusPendingCallWatcher* w) {
-                const QDBusPendingReply<uint> id = *w;
-                w->deleteLater();
-                if (id.isError())
-                    return;
-                // Asked for anew before this answer came: this watch is no longer wanted.
-                uint watch = id.value();
-                if (interval == m_idleInterval && m_idleWatch == 0)
-                    m_idleWatch = watch;
-                else
-                    removeWatch(watch);
-            });
+    whenAnswered<uint>(this, call(QStringLiteral("AddIdleWatch"), {QVariant::fromValue(interval)}),
+                       [this, interval](uint watch) {
+                           // Asked for anew before this answer came: this watch is no longer
+                           // wanted.
+                           if (interval == m_idleInterval && m_idleWatch == 0)
+                               m_idleWatch = watch;
+                           else
+                               removeWatch(watch);
+                       });
 }
 
 void MutterIdleSource::addActiveWatch()
 {
     if (m_activeWatch != 0)
         return;
-    auto* pending = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call(QStringLiteral("AddUserActiveWatch"))), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        const QDBusPendingReply<uint> id = *w;
-        w->deleteLater();
-        if (!id.isError())
-            m_activeWatch = id.value();
-    });
+    whenAnswered<uint>(this, call(QStringLiteral("AddUserActiveWatch")),
+                       [this](uint watch) { m_activeWatch = watch; });
 }
 
 void MutterIdleSource::removeWatch(uint& id)

@@ -188,14 +188,20 @@ def start_x_client(display, left, top, width, height, colour, dock=False):
 
 # --- cases -------------------------------------------------------------------------------
 
-CASES = []
+def registry():
+    """A list of cases, and the decorator that adds a case (with rows: a data-driven one whose
+    every row runs on its own; with needs: the programs it cannot run without) to it."""
+    cases = []
+
+    def case(name, rows=None, needs=()):
+        def register(function):
+            cases.append((name, function, rows, needs))
+            return function
+        return register
+    return cases, case
 
 
-def case(name, rows=None, needs=()):
-    def register(function):
-        CASES.append((name, function, rows, needs))
-        return function
-    return register
+CASES, case = registry()
 
 
 @case("two_monitors_both_covered_click_on_second_ends", needs=("xrandr",))

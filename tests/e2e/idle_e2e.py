@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from hosts_e2e import HostSandbox, run_cases  # noqa: E402
+from hosts_e2e import HostSandbox, registry, run_cases  # noqa: E402
 from vokabo_e2e import (FIXED_PLACEMENT, PROCESSES, Failure, Shot, expect, rgb_of,  # noqa: E402
                         start_xvfb, wait_exit)
 
@@ -119,14 +119,7 @@ def wait_pixel(display, point, colour, timeout=LATE):
 
 # --- cases -------------------------------------------------------------------------------
 
-CASES = []
-
-
-def case(name, rows=None, needs=()):
-    def register(function):
-        CASES.append((name, function, rows, needs))
-        return function
-    return register
+CASES, case = registry()
 
 
 @case("x11_openbox_starts_ends_and_comes_back", needs=("openbox",))
