@@ -151,6 +151,27 @@ def x11_openbox(ctx, box):
     expect(wait_for(lambda: not box.programs("vokabo"), 3), "the saver outlived its watcher")
 
 
+@case("x11_server_blanking_ends_the_saver", needs=("xset",))
+def x11_blanking(ctx, box):
+    # The server's own blanking, which lockers started by xss-lock follow, comes after the
+    # saver: the saver makes way for it.
+    _, ctx.display = start_xvfb()
+    blank_after = int(IDLE) + 3
+    subprocess.run(["xset", "s", str(blank_after), "0"], env=dict(os.environ, DISPLAY=ctx.display),
+                   check=True, capture_output=True, timeout=20)
+    xdotool(ctx.display, "mousemove", "500", "400")
+    since = time.monotonic()
+    watcher = box.watch("--after", str(int(IDLE)))
+    expect_idle_start(box, since, watcher)
+    expect(wait_for(lambda: not box.programs("vokabo"), blank_after - IDLE + LATE),
+           "the saver stayed on over the server's blanking")
+    took = time.monotonic() - since
+    expect(took >= blank_after - EARLY, f"the saver ended {took:.1f} s after the last input, "
+                                        f"before the blanking at {blank_after} s")
+    time.sleep(2)
+    expect(not box.programs("vokabo"), "a saver started over the blanked screen")
+
+
 @case("enable_writes_the_autostart_entry_and_starts_one_watcher_disable_undoes_both")
 def enable_disable(ctx, box):
     _, ctx.display = start_xvfb()
