@@ -41,6 +41,14 @@ class IdleSandbox(HostSandbox):
         os.rmdir(self.runtime)
         self.runtime = tempfile.mkdtemp(prefix="vokabo-idle-")
 
+    def env(self):
+        env = HostSandbox.env(self)
+        # No session bus unless the case brings one: without one, D-Bus would start a bus
+        # of its own for the X display that nothing ends.
+        if "DBUS_SESSION_BUS_ADDRESS" not in self.suite.extra_env:
+            env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={self.runtime}/no-session-bus"
+        return env
+
     def watch(self, *args):
         log = open(os.path.join(self.root, f"watcher-{len(self.logs)}.log"), "w")
         self.logs.append(log.name)
