@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTextCodec>
 
 #include <algorithm>
 #include <cstdio>

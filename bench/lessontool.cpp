@@ -21,7 +21,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTextCodec>
 
 #include <algorithm>
 #include <cstdio>

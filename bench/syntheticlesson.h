@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/windows1250.h"
 #include <QByteArray>
 #include <QString>
-#include <QTextCodec>
 
 // Lesson text shaped like the bundled lessons, in their Windows-1250, for the benchmarks.
 inline QByteArray windows1250(const QString& text)
 {
-    return QTextCodec::codecForName("Windows-1250")->fromUnicode(text);
+    return Windows1250::Encode(text).value_or(QByteArray());
 }
 
 // One entry of six lines and its terminator, with paddingLines more lines the saver skips.

@@ -21,6 +21,7 @@
 
 #include <optional>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -303,6 +304,12 @@ void frmnastaveni::buildSettingsPage()
     UpDown2 = makeUpDown(page, "UpDown2", txtdruhy);
     Label6[1] = sentence("Label6", QStringLiteral("s. "), 2880, 2880, 735, 255);
     sentence("Label9", QStringLiteral("a vše se opakuje"), 0, 3480, 3855, 375);
+
+    chkvyslovnost = new QCheckBox(QStringLiteral("Zobrazit výslovnost a příklad"), page);
+    chkvyslovnost->setObjectName(QStringLiteral("chkvyslovnost"));
+    paintWhite(chkvyslovnost, true);
+    setTwipsGeometry(chkvyslovnost, 0, 1200, 3855, 255);
+
     // The idle watcher's time, in the page's last line, in the column of the delays.
     sentence("Label20", QStringLiteral("Spustit po nečinnosti:"), 0, 3690, 2175, 255);
     txtnecinnost = makeDelayBox(page, "txtnecinnost", 3690);
@@ -456,6 +463,7 @@ void frmnastaveni::buildTabOrder()
                                 OptNastaveni, optVzhled, opto,     Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget::setTabOrder(Option1, chkvyslovnost);
 }
 
 void frmnastaveni::Form_Load()
@@ -523,6 +531,8 @@ void frmnastaveni::LoadControls()
             Image1->SetPicture(QPixmap::fromImage(*picture));
     }
     coverPreview();
+    if (const auto details = read(vyslovnost))
+        chkvyslovnost->setChecked(*details == QLatin1String("1"));
 }
 
 void frmnastaveni::coverPreview()
@@ -549,7 +559,10 @@ bool frmnastaveni::SaveSettings()
            write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
            write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
            write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption()) && write(necinnost, txtnecinnost->text());
+           write(obr, lblcestaobr->Caption()) &&
+           write(vyslovnost,
+                 chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
+           write(necinnost, txtnecinnost->text());
 }
 
 bool frmnastaveni::DelaysAreUsable()
@@ -613,6 +626,16 @@ void frmnastaveni::CmdStorno_Click()
 void frmnastaveni::cmdpuv_Click()
 {
     WriteDefaultSettings();
+    // Not among the first-run defaults, yet the defaults are what the saver looked like
+    // before the user asked for more.
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::vyslovnost);
+    reg.setSetting(QStringLiteral("0"));
+    reg.RegSave();
+    reg.setKey(SettingsKeys::necinnost);
+    reg.setSetting(QString::number(IdleTime::DefaultMinutes));
+    reg.RegSave();
     LoadControls();
 }
 

@@ -11,6 +11,7 @@ class CommandButton;
 class Image;
 class Label;
 class Program;
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class Shape;
@@ -87,6 +88,7 @@ private:
     UpDown* UpDown1 = nullptr;
     UpDown* UpDown2 = nullptr;
     std::array<Label*, 2> Label6{};
+    QCheckBox* chkvyslovnost = nullptr;
     // How long the computer must be idle before the idle watcher starts the saver.
     QLineEdit* txtnecinnost = nullptr;
     UpDown* UpDown3 = nullptr;

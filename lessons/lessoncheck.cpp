@@ -3,10 +3,10 @@
 #include "lessons/lessonlinereader.h"
 #include "lessons/lessonloader.h"
 #include "lessons/lessonparser.h"
+#include "platform/windows1250.h"
 
 #include <algorithm>
 #include <memory>
-#include <QTextCodec>
 #include <QUtf8StringView>
 
 namespace {
@@ -178,8 +178,7 @@ private:
 
     static bool writtenInWindows1250(const QString& text)
     {
-        static QTextCodec* const codec = QTextCodec::codecForName("Windows-1250");
-        return codec && codec->canEncode(text);
+        return Windows1250::Encode(text).has_value();
     }
 
     static bool windows1250Decodes(QByteArrayView raw)

@@ -1,8 +1,9 @@
 #include "lessons/lessonlinereader.h"
 
-#include <QTextCodec>
-#include <QUtf8StringView>
+#include "platform/windows1250.h"
+
 #include <algorithm>
+#include <QUtf8StringView>
 
 namespace {
 
@@ -45,14 +46,14 @@ LessonLineReader::LessonLineReader(QByteArray text) : m_text(std::move(text))
     } else {
         m_utf8 = QUtf8StringView(withoutCutCharacter(m_text)).isValidUtf8();
     }
-    // The code page maps each byte to one character: ask the codec once for the upper half
-    // instead of once per line.
-    QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        const char c = static_cast<char>(byte);
-        const QString one = codec ? codec->toUnicode(&c, 1) : QString();
-        m_upperHalf[byte - 0x80] = one.size() == 1 ? one.at(0) : QChar(QChar::ReplacementCharacter);
-    }
+    // The code page maps each byte to one character: decode the upper half once instead of
+    // once per line.
+    char upperHalf[0x80];
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        upperHalf[byte - 0x80] = static_cast<char>(byte);
+    const QString decoded = Windows1250::Decode(QByteArrayView(upperHalf, sizeof upperHalf));
+    for (int i = 0; i < 0x80; ++i)
+        m_upperHalf[i] = i < decoded.size() ? decoded.at(i) : QChar(QChar::ReplacementCharacter);
 }
 
 QString LessonLineReader::ReadLine()

@@ -1,10 +1,9 @@
 #include "lessontool/lessonwriter.h"
 
 #include "lessons/savervariables.h"
+#include "platform/windows1250.h"
 
 #include <algorithm>
-#include <QHash>
-#include <QTextCodec>
 #include <QUtf8StringView>
 
 namespace {
@@ -61,52 +60,11 @@ bool readsAsWindows1250(const QByteArray& bytes)
     return true;
 }
 
-// Windows-1250 from a table filled once from the codec: a list of 100,000 words is encoded
-// in one pass without asking the codec per lesson whether each character fits.
-class Windows1250 {
-public:
-    Windows1250()
-    {
-        QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
-        for (int byte = 0x80; byte <= 0xFF; ++byte) {
-            // Bytes the code page leaves undefined are never written.
-            if (byte == 0x81 || byte == 0x83 || byte == 0x88 || byte == 0x90 || byte == 0x98)
-                continue;
-            const char c = static_cast<char>(byte);
-            const QString one = codec ? codec->toUnicode(&c, 1) : QString();
-            if (one.size() == 1 && one.at(0) != QChar(QChar::ReplacementCharacter))
-                m_bytes.insert(one.at(0).unicode(), c);
-        }
-    }
-
-    // False when a character has no byte in the code page.
-    bool Encode(const QString& text, QByteArray& bytes) const
-    {
-        bytes.resize(text.size());
-        char* out = bytes.data();
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80) {
-                *out++ = static_cast<char>(c.unicode());
-                continue;
-            }
-            const auto found = m_bytes.constFind(c.unicode());
-            if (found == m_bytes.cend())
-                return false;
-            *out++ = *found;
-        }
-        return true;
-    }
-
-private:
-    QHash<char16_t, char> m_bytes;
-};
-
 QByteArray encoded(const QString& text)
 {
-    static const Windows1250 windows1250;
-    QByteArray bytes;
-    if (windows1250.Encode(text, bytes) && readsAsWindows1250(bytes))
-        return bytes;
+    const std::optional<QByteArray> bytes = Windows1250::Encode(text);
+    if (bytes && readsAsWindows1250(*bytes))
+        return *bytes;
     return "\xEF\xBB\xBF" + text.toUtf8();
 }
 

@@ -1,6 +1,7 @@
 #include "lessontool/tablereader.h"
 
-#include <QTextCodec>
+#include "platform/windows1250.h"
+
 #include <QUtf8StringView>
 
 QString DecodeWordListText(const QByteArray& bytes)
@@ -10,8 +11,7 @@ QString DecodeWordListText(const QByteArray& bytes)
         return QString::fromUtf8(text.sliced(3));
     if (QUtf8StringView(text).isValidUtf8())
         return QString::fromUtf8(text);
-    QTextCodec* codec = QTextCodec::codecForName("Windows-1250");
-    return codec ? codec->toUnicode(bytes) : QString::fromLatin1(bytes);
+    return Windows1250::Decode(text);
 }
 
 namespace {

@@ -50,6 +50,12 @@ public:
     Label* lblanglicky() const { return m_lblanglicky; }
     Label* lblcesky2() const { return m_lblcesky2; }
     Label* lblanglicky2() const { return m_lblanglicky2; }
+    Label* lblvyslovnost() const { return m_lblvyslovnost; }
+    Label* lblpriklad() const { return m_lblpriklad; }
+    Label* lblpreklad() const { return m_lblpreklad; }
+    Label* lblvyslovnost2() const { return m_lblvyslovnost2; }
+    Label* lblpriklad2() const { return m_lblpriklad2; }
+    Label* lblpreklad2() const { return m_lblpreklad2; }
     Label* Label1() const { return m_Label1; }
     Label* Label2() const { return m_Label2; }
     Label* Label3() const { return m_Label3; }
@@ -119,6 +125,12 @@ private:
     Label* m_lblcesky2 = nullptr;
     Label* m_lblcesky = nullptr;
     Label* m_lblanglicky = nullptr;
+    Label* m_lblvyslovnost2 = nullptr;
+    Label* m_lblpriklad2 = nullptr;
+    Label* m_lblpreklad2 = nullptr;
+    Label* m_lblvyslovnost = nullptr;
+    Label* m_lblpriklad = nullptr;
+    Label* m_lblpreklad = nullptr;
     Label* m_Label1 = nullptr;
     Label* m_Label2 = nullptr;
     Image* m_Image2 = nullptr;

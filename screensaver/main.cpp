@@ -22,6 +22,15 @@ int main(int argc, char* argv[])
     const quintptr hostWindow =
         XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
     const QString argumentString = ArgumentString(arguments);
+    // Help and version are answered before the lock and the screen: they must work while
+    // the saver runs, and on a machine without a display.
+    if (const auto information = InformationRequest(argumentString)) {
+        const QByteArray text = information->toUtf8();
+        const bool written =
+            std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size()) &&
+            std::fflush(stdout) == 0;
+        return written ? 0 : 1;
+    }
     // A refused start shows nothing, so it needs no screen either.
     if (!hostWindow && DispatchCommandLine(argumentString) == LaunchMode::End)
         return 0;

@@ -57,5 +57,6 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     appearance.text = ColourSettingOrDefault(setting(btextu), btextu);
     appearance.shadow = ColourSettingOrDefault(setting(bstinu), bstinu);
     appearance.picturePath = setting(obr);
+    vars.ShowDetails = setting(vyslovnost) == QLatin1String("1");
     return appearance;
 }

@@ -8,6 +8,7 @@
 #include "widgets/platformcolours.h"
 
 #include <memory>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
@@ -69,6 +70,8 @@ private slots:
     void closingWithoutOkStoresNothing_data();
     void closingWithoutOkStoresNothing();
     void defaultsButtonRestoresDefaultsAndKeepsReturn();
+    void detailsSetting_data();
+    void detailsSetting();
     void pageOptionsShowTheirPage_data();
     void pageOptionsShowTheirPage();
     void editsSurvivePageChanges();
@@ -393,11 +396,13 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
 {
     const QString picture = writeJpeg(QStringLiteral("a.jpg"), QSize(8, 8));
     m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"255"_s, picture});
+    m_settings->Store(QStringLiteral("necinnost"), QStringLiteral("60"));
     open();
     m_dialog->Vsporici = true;
 
     click("cmdpuv");
     QCOMPARE(stored(), Defaults);
+    QCOMPARE(control<QLineEdit>("txtnecinnost")->text(), QStringLiteral("5"));
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("3"));
     QCOMPARE(control<QLineEdit>("txtdruhy")->text(), QStringLiteral("3"));
     QVERIFY(control<QRadioButton>("Option1")->isChecked());
@@ -410,6 +415,44 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
     QVERIFY(m_dialog->Vsporici);
     m_dialog->Vsporici = false;
     click("CmdStorno");
+    QCOMPARE(stored(), Defaults);
+}
+
+void TestFrmNastaveni::detailsSetting_data()
+{
+    QTest::addColumn<QString>("store"); // null: the key is absent
+    QTest::addColumn<QByteArrayList>("clicks");
+    QTest::addColumn<bool>("checked"); // the box once the clicks are done
+    QTest::addColumn<QString>("afterOk");
+    const QString on = u"1"_s;
+    const QString off = u"0"_s;
+    QTest::newRow("absent shows off") << QString() << QByteArrayList{} << false << off;
+    QTest::newRow("1 shows on") << on << QByteArrayList{} << true << on;
+    QTest::newRow("anything but exactly 1 is off") << u" 1"_s << QByteArrayList{} << false << off;
+    QTest::newRow("checked by the user")
+        << QString() << QByteArrayList{"chkvyslovnost"} << true << on;
+    QTest::newRow("cleared by the user") << on << QByteArrayList{"chkvyslovnost"} << false << off;
+    QTest::newRow("the defaults clear it") << on << QByteArrayList{"cmdpuv"} << false << off;
+}
+
+void TestFrmNastaveni::detailsSetting()
+{
+    QFETCH(QString, store);
+    QFETCH(QByteArrayList, clicks);
+    QFETCH(QString, afterOk);
+    m_settings->StoreAll(Defaults);
+    if (!store.isNull())
+        m_settings->Store(u"vyslovnost"_s, store);
+    open();
+    for (const QByteArray& name : clicks)
+        click(name.constData());
+    QTEST(control<QCheckBox>("chkvyslovnost")->isChecked(), "checked");
+    // The defaults button stores at once, as it does the other keys.
+    if (clicks.contains("cmdpuv"))
+        QCOMPARE(m_settings->Stored(u"vyslovnost"_s), u"0"_s);
+    click("cmdOk");
+    QTRY_VERIFY(!m_dialog);
+    QCOMPARE(m_settings->Stored(u"vyslovnost"_s), afterOk);
     QCOMPARE(stored(), Defaults);
 }
 
@@ -704,13 +747,14 @@ void TestFrmNastaveni::tabOrder_data()
     QTest::addColumn<QByteArrayList>("stops");
     QTest::newRow("settings page")
         << QByteArrayList{}
-        << QByteArrayList{"cmdOk",   "CmdStorno",    "Picture1", "txtdruhy",     "txtprvni",
-                          "Option1", "UpDown1",      "UpDown2",  "txtnecinnost", "UpDown3",
-                          "cmdpuv",  "OptNastaveni", "cmdOk"};
+        << QByteArrayList{"cmdOk",   "CmdStorno",     "Picture1",     "txtdruhy", "txtprvni",
+                          "Option1", "chkvyslovnost", "UpDown1",      "UpDown2",  "txtnecinnost",
+                          "UpDown3", "cmdpuv",        "OptNastaveni", "cmdOk"};
     QTest::newRow("English first")
         << QByteArrayList{"Option2"}
-        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1",     "txtdruhy", "txtprvni", "Option2",
-                          "UpDown1", "UpDown2",   "txtnecinnost", "UpDown3",  "cmdpuv"};
+        << QByteArrayList{"cmdOk",    "CmdStorno",    "Picture1",      "txtdruhy",
+                          "txtprvni", "Option2",      "chkvyslovnost", "UpDown1",
+                          "UpDown2",  "txtnecinnost", "UpDown3",       "cmdpuv"};
     QTest::newRow("appearance page")
         << QByteArrayList{"optVzhled"}
         << QByteArrayList{"cmdOk",   "CmdStorno", "Picture2", "cmdpozadi", "cmdtext",

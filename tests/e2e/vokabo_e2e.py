@@ -219,9 +219,9 @@ def rgb_of(number):
 
 def lesson_bytes(title_line, entries):
     lines = [title_line, "Lekce 1"]
-    for english, czech in entries:
+    for english, czech, *example in entries:
         lines += [english, f"[{english}]", "podstatné jméno", czech, "pozn.",
-                  f"A {english}.|Nějaký {czech}.", "--"]
+                  example[0] if example else f"A {english}.|Nějaký {czech}.", "--"]
     return ("\r\n".join(lines) + "\r\n").encode("cp1250")
 
 
@@ -554,6 +554,38 @@ def refused_command_line(suite, box, args):
     expect(box.stored() is None, "a refused start wrote the settings")
 
 
+@case("help_and_version_answer_at_once", rows=[
+    ("--help", ["--help"], "Použití: vokabo [/s | /c]\n"),
+    ("-h", ["-h"], "Použití: vokabo [/s | /c]\n"),
+    ("--version", ["--version"], "vokabo 0.9.0\n"),
+])
+def help_and_version(suite, box, row):
+    args, opening = row
+    box.store(**FIXED_PLACEMENT)
+    before = box.stored()
+    saver, _ = suite.start_saver(box, "/s")  # holds the instance lock
+    for display in (True, False):
+        env = box.env()
+        if not display:
+            del env["DISPLAY"]
+        suite.reset_watch()
+        started = time.monotonic()
+        done = subprocess.run([box.program, *args], env=env, cwd=box.root, capture_output=True,
+                              timeout=10)
+        taken = time.monotonic() - started
+        where = "with a display" if display else "without a display"
+        expect(done.returncode == 0, f"{where}: ended with status {done.returncode}")
+        expect(done.stdout.decode("utf-8").startswith(opening),
+               f"{where}: printed {done.stdout!r}")
+        expect(not done.stderr, f"{where}: said {done.stderr!r} on stderr")
+        expect(taken < QUICK_EXIT, f"{where}: took {taken:.1f} s")
+        expect(not suite.watch(), f"{where}: mapped a window")
+    suite.expect_alive(saver, "the saver beside it")
+    suite.key("x")
+    suite.expect_exit(saver, 2.0, "a key press")
+    expect(box.stored() == before, f"the settings changed to {box.stored()}")
+
+
 @case("saver_command_line", rows=[
     ("/s", ["/s"]),
     ("/S", ["/S"]),
@@ -712,6 +744,79 @@ def word_then_translation(suite, box, row):
     expect(words(shot, second_rows) > 30, "no translation 4.5 s after the word appeared")
     suite.key("x")
     suite.expect_exit(proc, 2.0, "a key press")
+
+
+def ink_bands(shot, rgb, left, right, top=0):
+    """The runs of rows from top down that hold a pixel of exactly this colour between left
+    and right: one run for each line of text that stands apart from the next."""
+    bands, start = [], None
+    for y in range(top, shot.height):
+        inked = shot.count(rgb, left, y, right, y + 1) > 0
+        if inked and start is None:
+            start = y
+        elif not inked and start is not None:
+            bands.append((start, y))
+            start = None
+    if start is not None:
+        bands.append((start, shot.height))
+    return bands
+
+
+def rows_of(shot, band, left, right):
+    return [shot.data[(y * shot.width + left) * 3:(y * shot.width + right) * 3]
+            for y in range(*band)]
+
+
+@case("pronunciation_and_example_on_request")
+def pronunciation_and_example(suite, box):
+    """With the setting on, the example sentence and its translation are on the screen, each
+    with its word. They are read off the screen by swapping them in the lesson: the same
+    sentence drawn in the other's place must give the very same pixels."""
+    english, czech = "The dog barks.", "Pes štěká."
+    text, shadow = 65280, 16711680
+    green = rgb_of(text)
+    left, right = ANCHOR_LEFT, ANCHOR_LEFT + WORD_W
+
+    def run(example, setting="1"):
+        only_lessons(box, {"zvirata.txt": lesson_bytes("Zvířata/Animals",
+                                                       [("dog", "pes", example)])})
+        box.store(prvnicesky="1", nprvni="2", ndruhy="30", btextu=str(text), bstinu=str(shadow),
+                  vyslovnost=setting, **FIXED_PLACEMENT)
+        proc, _ = suite.start_saver(box, "/s")
+        shown_at = time.monotonic()
+        first = suite.shot()
+        expect(time.monotonic() - shown_at < 1.5, "the machine is too slow to judge the first phase")
+        time.sleep(max(0.0, shown_at + 3.0 - time.monotonic()))
+        pair = suite.shot()
+        suite.key("x")
+        suite.expect_exit(proc, 2.0, "a key press")
+        return first, pair
+
+    first, pair = run(f"{english}|{czech}")
+    below_pair = ANCHOR[1] + WORD_H
+    sentences = ink_bands(pair, green, left, right, below_pair)
+    # Under the pair: the pronunciation, then the Czech sentence, then the English one.
+    expect(len(sentences) == 3, f"expected pronunciation and two sentences, found {sentences}")
+    expect(sentences[-1][1] < SCREEN_H, "the example reaches the screen's edge")
+    alone = ink_bands(first, green, left, right, ANCHOR[1])
+    # At first, with the Czech word alone, only the Czech sentence, in its place.
+    expect(len(alone) == 1 and rows_of(first, alone[0], left, right) ==
+           rows_of(pair, sentences[1], left, right),
+           f"before the translation, expected the Czech sentence alone below the word: {alone}")
+
+    _, swapped = run(f"{czech}|{english}")
+    again = ink_bands(swapped, green, left, right, below_pair)
+    expect(len(again) == 3, f"with the sentences swapped, found {again}")
+    read = {"English": (sentences[2], again[1]), "Czech": (sentences[1], again[2])}
+    for language, (shown, reference) in read.items():
+        expect(rows_of(pair, shown, left, right) == rows_of(swapped, reference, left, right),
+               f"the {language} sentence on the screen is not the lesson's")
+    expect(rows_of(pair, sentences[1], left, right) != rows_of(pair, sentences[2], left, right),
+           "the two sentences look the same")
+
+    _, without = run(f"{english}|{czech}", setting="0")
+    expect(not ink_bands(without, green, left, right, below_pair),
+           "with the setting off something is shown under the pair")
 
 
 # --- cases: input --------------------------------------------------------------------------

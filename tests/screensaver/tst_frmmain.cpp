@@ -140,9 +140,13 @@ void TestMainWindow::stackingAndMouseOwnership()
     for (QObject* child : window.children())
         if (auto* widget = qobject_cast<QWidget*>(child))
             backToFront << widget;
-    const QList<QWidget*> expected{window.Shape2(), window.Label3(), window.lblanglicky2(), window.lblcesky2(),
-                                   window.lblcesky(), window.lblanglicky(), window.Label1(), window.Label2(),
-                                   window.Image2()};
+    // The pronunciation and example, with their shadows among the words' shadows.
+    const QList<QWidget*> expected{
+        window.Shape2(),         window.Label3(),      window.lblanglicky2(),
+        window.lblvyslovnost2(), window.lblpriklad2(), window.lblpreklad2(),
+        window.lblcesky2(),      window.lblcesky(),    window.lblanglicky(),
+        window.lblvyslovnost(),  window.lblpriklad(),  window.lblpreklad(),
+        window.Label1(),         window.Label2(),      window.Image2()};
     QCOMPARE(backToFront, expected);
 
     QVERIFY(window.Shape2()->testAttribute(Qt::WA_TransparentForMouseEvents));
