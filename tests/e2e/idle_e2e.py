@@ -285,30 +285,64 @@ def sway(ctx, box):
     expect(wait_exit(watcher, 5) == 0, "the watcher did not end on SIGTERM")
 
 
-@case("kwin_idle_protocol_starts_it", needs=("kwin_wayland", "dbus-run-session"))
+# Stands in for Plasma's power management, which records what applications ask through
+# org.freedesktop.ScreenSaver.Inhibit and is not run here: its interface, with an inhibition
+# of the screen's settings held for as long as it runs.
+PLASMA_INHIBITION = r'''
+from gi.repository import Gio, GLib
+XML = """<node><interface name="org.kde.Solid.PowerManagement.PolicyAgent">
+  <method name="HasInhibition"><arg type="u" direction="in"/><arg type="b" direction="out"/>
+  </method>
+  <signal name="InhibitionsChanged"><arg type="a{ss}"/><arg type="as"/></signal>
+  </interface></node>"""
+def call(connection, sender, path, interface, method, parameters, invocation):
+    invocation.return_value(GLib.Variant("(b)", (bool(parameters[0] & 4),)))
+def acquired(connection, name):
+    connection.register_object("/org/kde/Solid/PowerManagement/PolicyAgent",
+                               Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call)
+    print("inhibited", flush=True)
+Gio.bus_own_name(Gio.BusType.SESSION, "org.kde.Solid.PowerManagement.PolicyAgent", 0, None,
+                 acquired, None)
+GLib.MainLoop().run()
+'''
+
+
+@case("kwin_idle_protocol_starts_it_after_a_plasma_inhibition", needs=("kwin_wayland",
+                                                                       "dbus-daemon"))
 def kwin(ctx, box):
     # KDE Plasma's compositor alone, on a virtual screen: its idle protocol is what the
     # watcher uses under Plasma. A copy of the program, because the installed one carries a
     # file capability that a container may refuse to run.
     compositor = os.path.join(box.root, "kwin_wayland")
     shutil.copy(shutil.which("kwin_wayland"), compositor)
+    session_bus = start_bus(box, "session-bus")
     env = {key: value for key, value in os.environ.items()
            if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    env.update(XDG_RUNTIME_DIR=box.runtime, HOME=box.home)
+    env.update(XDG_RUNTIME_DIR=box.runtime, HOME=box.home, DBUS_SESSION_BUS_ADDRESS=session_bus)
     socket = "vokabo-kwin"
     with open(os.path.join(box.root, "kwin.log"), "w") as log:
-        PROCESSES.spawn(["dbus-run-session", "--", compositor, "--virtual", "--width", "1024",
-                         "--height", "768", "--socket", socket],
+        PROCESSES.spawn([compositor, "--virtual", "--width", "1024", "--height", "768",
+                         "--socket", socket],
                         env=env, stdout=log, stderr=subprocess.STDOUT, cwd=box.root)
     expect(wait_for(lambda: os.path.exists(os.path.join(box.runtime, socket)), 30),
            "kwin_wayland made no Wayland socket")
-    ctx.extra_env = dict(WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland")
+    ctx.extra_env = dict(WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland",
+                         DBUS_SESSION_BUS_ADDRESS=session_bus)
     box.store(bpozadi="255", **FIXED_PLACEMENT)
-    since = time.monotonic()
+    inhibition = PROCESSES.spawn([SYSTEM_PYTHON, "-c", PLASMA_INHIBITION], env=env,
+                                 stdout=subprocess.PIPE, text=True)
+    expect(inhibition.stdout.readline().strip() == "inhibited",
+           "the stand-in power management did not start")
     watcher = box.watch("--after", str(int(IDLE)))
-    # Nobody has touched this compositor since it started: the idle time counts from the
-    # watcher's request at the earliest.
-    expect_idle_start(box, since, watcher)
+    time.sleep(IDLE + 3)
+    expect(not box.programs("vokabo"), "the saver started while an application inhibited idleness")
+    # Released while nobody touches anything: a whole idle period counts from the release.
+    inhibition.kill()
+    inhibition.wait()
+    released = time.monotonic()
+    took = saver_appears(box, released, watcher)
+    expect(took >= IDLE - EARLY, f"the saver started {took:.1f} s after the inhibition went, "
+                                 f"before a new idle period")
     time.sleep(1.0)
     expect(box.programs("vokabo"), "the saver did not stay up on KWin")
     watcher.send_signal(signal.SIGTERM)
