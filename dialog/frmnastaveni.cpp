@@ -9,6 +9,7 @@
 #include "dialog/updown.h"
 #include "lessons/lessonchoice.h"
 #include "lessons/sitetexts.h"
+#include "settings/idletime.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
@@ -224,6 +225,8 @@ frmnastaveni::frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolde
     connect(CmdStorno, &QPushButton::clicked, this, &frmnastaveni::CmdStorno_Click);
 
     buildTabOrder();
+    QWidget::setTabOrder(UpDown2, txtnecinnost);
+    QWidget::setTabOrder(txtnecinnost, UpDown3);
     cmdOk->setFocus();
 }
 
@@ -301,6 +304,13 @@ void frmnastaveni::buildSettingsPage()
     chkvyslovnost->setObjectName(QStringLiteral("chkvyslovnost"));
     paintWhite(chkvyslovnost, true);
     setTwipsGeometry(chkvyslovnost, 0, 1200, 3855, 255);
+
+    // The idle watcher's time, in the page's last line, in the column of the delays.
+    sentence("Label20", QStringLiteral("Spustit po nečinnosti:"), 0, 3690, 2175, 255);
+    txtnecinnost = makeDelayBox(page, "txtnecinnost", 3690);
+    UpDown3 = makeUpDown(page, "UpDown3", txtnecinnost);
+    UpDown3->SetRange(int(IdleTime::ShortestMinutes), int(IdleTime::LongestMinutes));
+    sentence("Label21", QStringLiteral("min."), 2880, 3690, 735, 255);
 }
 
 void frmnastaveni::buildAppearancePage()
@@ -539,6 +549,10 @@ void frmnastaveni::LoadControls()
         if (const auto c = ColourFromNumber(number))
             lblprevstin->SetForeColor(*c);
     });
+    const auto idle = read(necinnost);
+    txtnecinnost->setText(idle && IdleTime::MinutesFromText(*idle)
+                              ? *idle
+                              : QString::number(IdleTime::DefaultMinutes));
     const auto path = read(obr);
     if (path)
         lblcestaobr->SetPath(*path);
@@ -599,7 +613,8 @@ bool frmnastaveni::SaveSettings()
            write(obr, lblcestaobr->Caption()) &&
            write(vyslovnost,
                  chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
-           write(lekce, FormatLessonChoice(m_lessons->LeftOut()));
+           write(lekce, FormatLessonChoice(m_lessons->LeftOut())) &&
+           write(necinnost, txtnecinnost->text());
 }
 
 bool frmnastaveni::DelaysAreUsable()
@@ -637,11 +652,28 @@ bool frmnastaveni::LessonsAreChosen()
     return false;
 }
 
+bool frmnastaveni::IdleTimeIsUsable()
+{
+    if (IdleTime::MinutesFromText(txtnecinnost->text()))
+        return true;
+    m_dialogs.ReportFailure(
+        this, QStringLiteral("V poli „Spustit po nečinnosti“ musí být počet minut od %1 do %2.")
+                  .arg(IdleTime::ShortestMinutes)
+                  .arg(IdleTime::LongestMinutes));
+    OptNastaveni->setChecked(true);
+    ShowSelectedPage();
+    txtnecinnost->setFocus();
+    txtnecinnost->selectAll();
+    return false;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
     if (!DelaysAreUsable())
         return;
     if (!LessonsAreChosen())
+        return;
+    if (!IdleTimeIsUsable())
         return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
@@ -669,6 +701,9 @@ void frmnastaveni::cmdpuv_Click()
     reg.RegSave();
     reg.setKey(SettingsKeys::lekce);
     reg.setSetting(QString());
+    reg.RegSave();
+    reg.setKey(SettingsKeys::necinnost);
+    reg.setSetting(QString::number(IdleTime::DefaultMinutes));
     reg.RegSave();
     LoadControls();
 }

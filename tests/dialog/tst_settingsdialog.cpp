@@ -348,6 +348,16 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
     QTest::newRow("beyond 16 bits") << QByteArray("txtprvni") << u"nprvni"_s << u"32768"_s << first;
     QTest::newRow("no delay at all") << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << second;
     QTest::newRow("a negative delay") << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << first;
+    const QString idle = u"V poli „Spustit po nečinnosti“ musí být počet minut od 1 do 9999."_s;
+    QTest::newRow("idle minutes") << QByteArray("txtnecinnost") << u"necinnost"_s << u"12"_s
+                                  << QString();
+    QTest::newRow("idle minutes with a decimal comma")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"1,5"_s << QString();
+    QTest::newRow("no idle time") << QByteArray("txtnecinnost") << u"necinnost"_s << u"0"_s << idle;
+    QTest::newRow("negative idle time")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"-5"_s << idle;
+    QTest::newRow("idle time a word")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"pet"_s << idle;
 }
 
 // A delay OK cannot use is refused from whatever page the user is on: the message names
@@ -428,6 +438,7 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
     m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"255"_s, picture});
     writeLessons();
     m_settings->Store(u"lekce"_s, u"-pribalena/a.txt"_s);
+    m_settings->Store(QStringLiteral("necinnost"), QStringLiteral("60"));
     open();
     m_dialog->Vsporici = true;
     click("optLekce");
@@ -436,6 +447,7 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
     QCOMPARE(stored(), Defaults);
     QCOMPARE(m_settings->Stored(u"lekce"_s), QString());
     QVERIFY(lessonRows().first().startsWith(u"x "_s));
+    QCOMPARE(control<QLineEdit>("txtnecinnost")->text(), QStringLiteral("5"));
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("3"));
     QCOMPARE(control<QLineEdit>("txtdruhy")->text(), QStringLiteral("3"));
     QVERIFY(control<QRadioButton>("Option1")->isChecked());
@@ -798,13 +810,15 @@ void TestFrmNastaveni::tabOrder_data()
     QTest::addColumn<QByteArrayList>("clicks");
     QTest::addColumn<QByteArrayList>("stops");
     QTest::newRow("settings page")
-        << QByteArrayList{} << QByteArrayList{"cmdOk",    "CmdStorno", "Picture1",      "txtdruhy",
-                                              "txtprvni", "Option1",   "chkvyslovnost", "UpDown1",
-                                              "UpDown2",  "cmdpuv",    "OptNastaveni",  "cmdOk"};
+        << QByteArrayList{}
+        << QByteArrayList{"cmdOk",   "CmdStorno",     "Picture1",     "txtdruhy", "txtprvni",
+                          "Option1", "chkvyslovnost", "UpDown1",      "UpDown2",  "txtnecinnost",
+                          "UpDown3", "cmdpuv",        "OptNastaveni", "cmdOk"};
     QTest::newRow("English first")
         << QByteArrayList{"Option2"}
-        << QByteArrayList{"cmdOk",   "CmdStorno",     "Picture1", "txtdruhy", "txtprvni",
-                          "Option2", "chkvyslovnost", "UpDown1",  "UpDown2",  "cmdpuv"};
+        << QByteArrayList{"cmdOk",    "CmdStorno",    "Picture1",      "txtdruhy",
+                          "txtprvni", "Option2",      "chkvyslovnost", "UpDown1",
+                          "UpDown2",  "txtnecinnost", "UpDown3",       "cmdpuv"};
     QTest::newRow("appearance page")
         << QByteArrayList{"optVzhled"}
         << QByteArrayList{"cmdOk",   "CmdStorno", "Picture2", "cmdpozadi", "cmdtext",
