@@ -1,10 +1,10 @@
 #include "lessons/lessonfolder.h"
 
 #include "lessons/nativelessonfiles.h"
+#include "platform/userfolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 QString LessonsFolderBesideProgram()
 {
@@ -13,7 +13,7 @@ QString LessonsFolderBesideProgram()
 
 QString UserLessonsFolder()
 {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString data = UserDataFolder();
     if (data.isEmpty())
         return {};
     return data + QStringLiteral("/vokabo/lessons");

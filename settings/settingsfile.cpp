@@ -1,13 +1,13 @@
 #include "settings/settingsfile.h"
 
 #include "platform/fileversion.h"
+#include "platform/userfolders.h"
 #include "platform/wholefilewrite.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QThread>
 
 #ifdef Q_OS_WIN
@@ -47,8 +47,7 @@ QString SettingsFilePath(const QString& appName)
     Q_UNUSED(appName);
     return {};
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QLatin1Char('/') + appName + QStringLiteral(".ini");
+    return UserConfigFolder() + QLatin1Char('/') + appName + QStringLiteral(".ini");
 #endif
 }
 
