@@ -62,10 +62,12 @@ LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
 {
     LessonLoad load;
     random.Reseed();
-    const std::vector<LessonFile> files = ListLessonFiles(folders);
-    if (files.empty())
+    // Kept for the life of the process, so that the space bar does not list the folders anew.
+    static LessonFileList files;
+    files.Update(folders);
+    if (files.Size() == 0)
         return load;
-    const LessonFile& chosen = files.at(RandomIndexBelow(random.Next(), int(files.size())));
+    const LessonFile chosen = files.At(RandomIndexBelow(random.Next(), int(files.Size())));
     load.file = chosen.path;
     const OpenLessonFile opened(chosen);
     load.result = opened.Path().isEmpty()
