@@ -571,7 +571,9 @@ void frmnastaveni::CmdStorno_Click()
 
 void frmnastaveni::cmdpuv_Click()
 {
-    WriteDefaultSettings();
+    // The controls then show what the store still holds.
+    if (!WriteDefaultSettings())
+        m_program.Dialogs().ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
     LoadControls();
 }
 

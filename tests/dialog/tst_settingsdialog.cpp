@@ -65,7 +65,8 @@ private slots:
     void okStoresEveryKey();
     void okStoresTypedDelay_data();
     void okStoresTypedDelay();
-    void okThatCannotSaveStaysOpenAndSaysSo();
+    void saveThatFailsStaysOpenAndSaysSo_data();
+    void saveThatFailsStaysOpenAndSaysSo();
     void closingWithoutOkStoresNothing_data();
     void closingWithoutOkStoresNothing();
     void defaultsButtonRestoresDefaultsAndKeepsReturn();
@@ -344,14 +345,22 @@ void TestFrmNastaveni::okStoresTypedDelay()
     QCOMPARE(QApplication::focusWidget(), control(box.constData()));
 }
 
-void TestFrmNastaveni::okThatCannotSaveStaysOpenAndSaysSo()
+void TestFrmNastaveni::saveThatFailsStaysOpenAndSaysSo_data()
 {
+    QTest::addColumn<QByteArray>("button");
+    QTest::newRow("OK") << QByteArray("cmdOk");
+    QTest::newRow("defaults") << QByteArray("cmdpuv");
+}
+
+void TestFrmNastaveni::saveThatFailsStaysOpenAndSaysSo()
+{
+    QFETCH(QByteArray, button);
     open();
     // A folder where the settings file should be: no write can succeed, not even as root.
     QFile::remove(m_settings->FilePath());
     QVERIFY(QDir().mkpath(m_settings->FilePath()));
-    click("cmdOk");
-    QCOMPARE(m_dialogs.failures.size(), 1);
+    click(button.constData());
+    QCOMPARE(m_dialogs.failures, QStringList{u"Nastavení se nepodařilo uložit."_s});
     QTest::qWait(10);
     QVERIFY(m_dialog && m_dialog->isVisible());
 }
