@@ -26,7 +26,11 @@ std::optional<FileVersion> ReadFileVersion(const QString& path, qint64 limit)
         return std::nullopt;
     FileVersion version;
     version.exists = true;
-    version.bytes = file->read(limit + 1);
+    // As much as there is, and a byte more to see a file that grew meanwhile; a buffer of
+    // `limit` bytes for every read of a small file would cost more than the read.
+    version.bytes = file->read(qMin<qint64>(info.st_size, limit) + 1);
+    if (version.bytes.size() > info.st_size)
+        version.bytes += file->read(limit + 1 - version.bytes.size());
     if (file->error() != QFileDevice::NoError || version.bytes.size() > limit)
         return std::nullopt;
     version.device = info.st_dev;

@@ -20,7 +20,7 @@ public:
     enum class Result {
         Saved,   // every key holds its text
         Skipped, // the test of OnlyWhile failed: nothing was written
-        Failed,  // nothing was written on a settings file; see registry on other stores
+        Failed,  // the store refused it; a settings file then holds what it held
     };
     Result Save();
 
