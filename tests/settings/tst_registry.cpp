@@ -191,6 +191,9 @@ void TestRegistry::refusedStore_data()
     QTest::newRow("read-only folder, no file yet") << QByteArray() << 0 << true;
     QTest::newRow("read-only file") << QByteArray("[nastaveni]\nnprvni=8\n") << int(QFile::ReadOwner) << true;
     QTest::newRow("unreadable file") << QByteArray("[nastaveni]\nnprvni=8\n") << 0 << false;
+    // Written in place it would be emptied first, and a full disk would leave nothing of it.
+    QTest::newRow("writable file in a read-only folder")
+        << QByteArray("[nastaveni]\nnprvni=8\n") << int(QFile::ReadOwner | QFile::WriteOwner) << true;
 }
 
 void TestRegistry::refusedStore()
