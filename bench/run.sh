@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program, a bare Qt window, the lesson-load and lesson tool timers in build-bench
-# (Release), then prints the figures, one a line, with their ratio to the bare window where
-# one applies.
+# Builds the program, a bare Qt window, the idle watcher, and the lesson-load, lesson tool and
+# lessons folder timers in build-bench (Release), then prints the figures, one a line, with
+# their ratio to the bare window where one applies.
 # Run by hand, on an otherwise idle machine:
 #   BENCH_IDLE_SECONDS  how long the idle figures are taken over (default 60)
 #   BENCH_RUNS          how many starts are timed for each program (default 10)
@@ -64,3 +64,6 @@ python3 bench/measure.py --saver "$build/vokabo/vokabo" --bare "$build/bare/bare
 # looks at it too.
 QT_QPA_PLATFORM=xcb "$build/lessonload" "$root/data/lessons"
 "$build/lessontoolbench" "$root/data/lessons"
+"$build/lessonfolderbench"
+# What the idle watcher costs while it waits, all session long.
+python3 bench/idle.py --watcher "$build/vokabo/vokabo-idle" --idle-seconds "$idle_seconds"

@@ -9,10 +9,12 @@
 #include "dialog/updown.h"
 #include "lessons/lessonchoice.h"
 #include "lessons/sitetexts.h"
+#include "settings/idletime.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
+#include "settings/settingsbatch.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
 #include "widgets/pictureloader.h"
@@ -160,18 +162,6 @@ QString versionCaption()
         .arg(VOKABO_VERSION_PATCH);
 }
 
-// A delay box holding no number would make the next start reset every setting; a delay
-// under a second can keep the translation from ever showing, and one beyond 16 bits is more
-// than the saver holds. OK refuses them and says why.
-constexpr double ShortestDelay = 1;
-constexpr double LongestDelay = 32767;
-
-bool isUsableDelay(const QString& text)
-{
-    const auto seconds = NumericValue(text);
-    return seconds && *seconds >= ShortestDelay && *seconds <= LongestDelay;
-}
-
 } // namespace
 
 frmnastaveni::frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolder)
@@ -224,6 +214,8 @@ frmnastaveni::frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolde
     connect(CmdStorno, &QPushButton::clicked, this, &frmnastaveni::CmdStorno_Click);
 
     buildTabOrder();
+    QWidget::setTabOrder(UpDown2, txtnecinnost);
+    QWidget::setTabOrder(txtnecinnost, UpDown3);
     cmdOk->setFocus();
 }
 
@@ -301,6 +293,13 @@ void frmnastaveni::buildSettingsPage()
     chkvyslovnost->setObjectName(QStringLiteral("chkvyslovnost"));
     paintWhite(chkvyslovnost, true);
     setTwipsGeometry(chkvyslovnost, 0, 1200, 3855, 255);
+
+    // The idle watcher's time, in the page's last line, in the column of the delays.
+    sentence("Label20", QStringLiteral("Spustit po nečinnosti:"), 0, 3690, 2175, 255);
+    txtnecinnost = makeDelayBox(page, "txtnecinnost", 3690);
+    UpDown3 = makeUpDown(page, "UpDown3", txtnecinnost);
+    UpDown3->SetRange(int(IdleTime::ShortestMinutes), int(IdleTime::LongestMinutes));
+    sentence("Label21", QStringLiteral("min."), 2880, 3690, 735, 255);
 }
 
 void frmnastaveni::buildAppearancePage()
@@ -514,11 +513,15 @@ void frmnastaveni::LoadControls()
             apply(ColourSettingOrDefault(*text, key));
     };
 
-    if (const auto first = read(nprvni)) {
-        if (IsNumeric(*first))
+    if (auto first = read(nprvni)) {
+        const auto reset =
+            IsNumeric(*first) ? FirstRunDefaults::NotNeeded : WriteDefaultSettingsAtFirstRun();
+        if (reset == FirstRunDefaults::Written)
+            first = DefaultText(nprvni); // the box shows what the store now holds
+        else if (reset == FirstRunDefaults::NotNeeded && !IsNumeric(*first))
+            first = read(nprvni); // an editor was saving the file as it was first read
+        if (first && IsNumeric(*first))
             txtprvni->setText(*first);
-        else if (WriteDefaultSettings())
-            txtprvni->setText(DefaultText(nprvni)); // the box shows what the store now holds
     }
     if (const auto second = read(ndruhy); second && IsNumeric(*second))
         txtdruhy->setText(*second);
@@ -539,6 +542,10 @@ void frmnastaveni::LoadControls()
         if (const auto c = ColourFromNumber(number))
             lblprevstin->SetForeColor(*c);
     });
+    const auto idle = read(necinnost);
+    txtnecinnost->setText(idle && IdleTime::MinutesFromText(*idle)
+                              ? *idle
+                              : QString::number(IdleTime::DefaultMinutes));
     const auto path = read(obr);
     if (path)
         lblcestaobr->SetPath(*path);
@@ -582,26 +589,25 @@ void frmnastaveni::coverPreview()
 bool frmnastaveni::SaveSettings()
 {
     using namespace SettingsKeys;
-    registry reg;
-    OpenSettingsSection(reg);
-    const auto write = [&reg](QLatin1StringView key, const QString& text) {
-        reg.setKey(key);
-        reg.setSetting(text);
-        return reg.RegSave();
-    };
-    // In the order of the key table; a failing write ends the save there.
-    return write(nprvni, txtprvni->text()) && write(ndruhy, txtdruhy->text()) &&
-           write(prvnicesky, Option1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
-           write(pozice, QStringLiteral("0")) &&
-           write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
-           write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
-           write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption()) &&
-           write(vyslovnost,
-                 chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
-           write(lekce, FormatLessonChoice(m_lessons->LeftOut()));
+    // In the order of the key table, as one change of the store: all of them or none.
+    SettingsBatch batch(AppName, Section);
+    batch.Set(nprvni, txtprvni->text());
+    batch.Set(ndruhy, txtdruhy->text());
+    batch.Set(prvnicesky, Option1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    batch.Set(pozice, QStringLiteral("0"));
+    batch.Set(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber()));
+    batch.Set(btextu, ColourNumberToText(lbltext->BackColorNumber()));
+    batch.Set(bstinu, ColourNumberToText(lblstin->BackColorNumber()));
+    batch.Set(obr, lblcestaobr->Caption());
+    batch.Set(vyslovnost, chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    batch.Set(lekce, FormatLessonChoice(m_lessons->LeftOut()));
+    batch.Set(necinnost, txtnecinnost->text());
+    return batch.Save() == SettingsBatch::Result::Saved;
 }
 
+// A first delay that is no number would make the next start reset every setting, and a
+// second one would be ignored. Every number the saver runs as it is: 0, negative, a fraction,
+// and beyond 16 bits the longest delay.
 bool frmnastaveni::DelaysAreUsable()
 {
     const std::pair<QLineEdit*, QString> boxes[] = {
@@ -609,13 +615,10 @@ bool frmnastaveni::DelaysAreUsable()
         {txtdruhy, QStringLiteral("Následuje další prodleva")},
     };
     for (const auto& [box, caption] : boxes) {
-        if (isUsableDelay(box->text()))
+        if (IsNumeric(box->text()))
             continue;
-        m_dialogs.ReportFailure(this,
-                                QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
-                                    .arg(caption)
-                                    .arg(ShortestDelay)
-                                    .arg(LongestDelay));
+        m_dialogs.ReportFailure(
+            this, QStringLiteral("V poli „%1“ musí být číslo: počet sekund.").arg(caption));
         OptNastaveni->setChecked(true);
         ShowSelectedPage();
         box->setFocus();
@@ -637,11 +640,28 @@ bool frmnastaveni::LessonsAreChosen()
     return false;
 }
 
+bool frmnastaveni::IdleTimeIsUsable()
+{
+    if (IdleTime::MinutesFromText(txtnecinnost->text()))
+        return true;
+    m_dialogs.ReportFailure(
+        this, QStringLiteral("V poli „Spustit po nečinnosti“ musí být počet minut od %1 do %2.")
+                  .arg(IdleTime::ShortestMinutes)
+                  .arg(IdleTime::LongestMinutes));
+    OptNastaveni->setChecked(true);
+    ShowSelectedPage();
+    txtnecinnost->setFocus();
+    txtnecinnost->selectAll();
+    return false;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
     if (!DelaysAreUsable())
         return;
     if (!LessonsAreChosen())
+        return;
+    if (!IdleTimeIsUsable())
         return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
@@ -659,17 +679,15 @@ void frmnastaveni::CmdStorno_Click()
 
 void frmnastaveni::cmdpuv_Click()
 {
-    WriteDefaultSettings();
-    // Neither key is among the first-run defaults, yet the defaults are what the saver looked
-    // like before the user asked for more, with every lesson.
-    registry reg;
-    OpenSettingsSection(reg);
-    reg.setKey(SettingsKeys::vyslovnost);
-    reg.setSetting(QStringLiteral("0"));
-    reg.RegSave();
-    reg.setKey(SettingsKeys::lekce);
-    reg.setSetting(QString());
-    reg.RegSave();
+    // The three keys beyond the first-run defaults go back too: the defaults are what the
+    // saver looked like before the user asked for more, with every lesson.
+    SettingsBatch beyond(SettingsKeys::AppName, SettingsKeys::Section);
+    beyond.Set(SettingsKeys::vyslovnost, QStringLiteral("0"));
+    beyond.Set(SettingsKeys::lekce, QString());
+    beyond.Set(SettingsKeys::necinnost, QString::number(IdleTime::DefaultMinutes));
+    // The controls then show what the store still holds.
+    if (!WriteDefaultSettings() || beyond.Save() != SettingsBatch::Result::Saved)
+        m_dialogs.ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
     LoadControls();
 }
 

@@ -70,6 +70,7 @@ private:
     void ListLessons();
     bool LessonsAreChosen();
     bool DelaysAreUsable();
+    bool IdleTimeIsUsable();
     bool SaveSettings();
     void ShowSelectedPage();
     void chooseColour(ColourSwatch* swatch, Label* preview, bool previewBack);
@@ -106,6 +107,9 @@ private:
     UpDown* UpDown2 = nullptr;
     std::array<Label*, 2> Label6{};
     QCheckBox* chkvyslovnost = nullptr;
+    // How long the computer must be idle before the idle watcher starts the saver.
+    QLineEdit* txtnecinnost = nullptr;
+    UpDown* UpDown3 = nullptr;
 
     Label* lblprevpoz = nullptr;
     Image* Image1 = nullptr;

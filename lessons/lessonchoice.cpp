@@ -107,22 +107,41 @@ std::vector<bool> ChosenFlags(const std::vector<LessonName>& names,
     return chosen;
 }
 
-std::vector<LessonFile> ChosenLessons(const std::vector<LessonFile>& files,
-                                      const std::vector<LessonName>& leftOut,
-                                      const QString& bundledFolder)
+std::vector<qsizetype> ChosenPositions(qsizetype count,
+                                       const std::function<LessonFile(qsizetype)>& fileAt,
+                                       const std::vector<LessonName>& leftOut,
+                                       const QString& bundledFolder)
 {
+    std::vector<qsizetype> picked;
     if (leftOut.empty())
-        return files;
+        return picked;
     const QSet<QByteArray> out = keys(leftOut);
-    std::vector<LessonFile> picked;
-    picked.reserve(files.size());
+    picked.reserve(size_t(count));
     QByteArray written;
-    for (const LessonFile& file : files) {
-        writeKey(written, file, bundledFolder);
+    for (qsizetype position = 0; position < count; ++position) {
+        writeKey(written, fileAt(position), bundledFolder);
         if (!out.contains(written))
-            picked.push_back(file);
+            picked.push_back(position);
     }
-    return picked.empty() ? files : picked;
+    if (qsizetype(picked.size()) == count)
+        picked.clear();
+    return picked;
+}
+
+ChosenLessonPositions::ChosenLessonPositions(std::vector<LessonName> leftOut, QString bundledFolder)
+    : m_leftOut(std::move(leftOut)), m_bundledFolder(std::move(bundledFolder))
+{
+}
+
+std::vector<qsizetype> ChosenLessonPositions::In(const LessonFileList& files)
+{
+    if (m_generation != files.Generation()) {
+        m_positions = ChosenPositions(
+            files.Size(), [&files](qsizetype position) { return files.At(position); }, m_leftOut,
+            m_bundledFolder);
+        m_generation = files.Generation();
+    }
+    return m_positions;
 }
 
 std::vector<LessonName> LeftOutAfter(const std::vector<LessonName>& listed,

@@ -2,6 +2,8 @@
 
 #include "lessons/lessonfolder.h"
 
+#include <functional>
+#include <optional>
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -34,10 +36,27 @@ LessonName NameOfLesson(const LessonFile& file, const QString& bundledFolder);
 std::vector<bool> ChosenFlags(const std::vector<LessonName>& names,
                               const std::vector<LessonName>& leftOut);
 
-// The listed files the saver picks from, in their listed order.
-std::vector<LessonFile> ChosenLessons(const std::vector<LessonFile>& files,
-                                      const std::vector<LessonName>& leftOut,
-                                      const QString& bundledFolder);
+// The positions of the listed files the saver picks from, in their listed order: every file
+// not left out. None when nothing is left out or everything listed would be, which leaves the
+// choice to all of them.
+std::vector<qsizetype> ChosenPositions(qsizetype count,
+                                       const std::function<LessonFile(qsizetype)>& fileAt,
+                                       const std::vector<LessonName>& leftOut,
+                                       const QString& bundledFolder);
+
+// ChosenPositions of the lessons folders' listing, worked out again only when a folder was
+// listed again: among many thousand lessons the space bar then names no file.
+class ChosenLessonPositions {
+public:
+    ChosenLessonPositions(std::vector<LessonName> leftOut, QString bundledFolder);
+    std::vector<qsizetype> In(const LessonFileList& files);
+
+private:
+    std::vector<LessonName> m_leftOut;
+    QString m_bundledFolder;
+    std::optional<quint64> m_generation;
+    std::vector<qsizetype> m_positions;
+};
 
 // What to store after the user checked the listed lessons: the unchecked ones, and the
 // stored ones that are not listed now, kept for when their folder is back.

@@ -63,12 +63,18 @@ LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
 {
     LessonLoad load;
     random.Reseed();
-    std::vector<LessonFile> files = ListLessonFiles(folders);
-    if (filter)
-        files = filter(files);
-    if (files.empty())
+    // Kept for the life of the process, so that the space bar does not list the folders anew.
+    static LessonFileList files;
+    files.Update(folders);
+    const std::vector<qsizetype> chosenPositions =
+        filter ? filter(files) : std::vector<qsizetype>();
+    const qsizetype count =
+        chosenPositions.empty() ? files.Size() : qsizetype(chosenPositions.size());
+    if (count == 0)
         return load;
-    const LessonFile& chosen = files.at(RandomIndexBelow(random.Next(), int(files.size())));
+    const qsizetype position = RandomIndexBelow(random.Next(), int(count));
+    const LessonFile chosen =
+        files.At(chosenPositions.empty() ? position : chosenPositions[size_t(position)]);
     load.file = chosen.path;
     const OpenLessonFile opened(chosen);
     load.result = opened.Path().isEmpty()

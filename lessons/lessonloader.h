@@ -16,7 +16,9 @@ enum class LessonLoadResult {
     Interrupted, // the caller asked to stop between two lines
 };
 
-using LessonFilter = std::function<std::vector<LessonFile>(const std::vector<LessonFile>&)>;
+// The positions in the listing of the lessons the user chose to learn from; none leaves the
+// choice to all of them.
+using LessonFilter = std::function<std::vector<qsizetype>(const LessonFileList&)>;
 
 struct LessonLoad {
     LessonLoadResult result = LessonLoadResult::NoLessons;
@@ -29,7 +31,7 @@ struct LessonLoad {
 // betweenLines, which lets pending events run; when it returns false the load stops where it
 // is. When no file can be opened, or the load stops before the file is read, the lesson in
 // memory stays whole.
-// A filter narrows the listed files down to those the user chose to learn from.
+// A filter narrows the choice down to the files the user chose to learn from.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
                           RandomGenerator& random, const std::function<bool()>& betweenLines,
                           const LessonFilter& filter = {});

@@ -185,7 +185,11 @@ void frmmain::Form_Load()
 void frmmain::applySettingsAtStart()
 {
     const StartAppearance appearance = ReadSettingsAtStart(m_vars);
-    m_lessonsLeftOut = ReadLessonsLeftOut();
+    if (std::vector<LessonName> leftOut = ReadLessonsLeftOut(); !leftOut.empty())
+        m_chosenLessons =
+            std::make_shared<ChosenLessonPositions>(std::move(leftOut), m_program.LessonsFolder());
+    else
+        m_chosenLessons.reset();
     const auto apply = [](const std::optional<quint32>& number, auto&& set) {
         if (!number)
             return;
@@ -258,12 +262,9 @@ void frmmain::LoadLesson()
 
 LessonFilter frmmain::chosenLessons() const
 {
-    if (m_lessonsLeftOut.empty())
+    if (!m_chosenLessons)
         return {};
-    return [leftOut = m_lessonsLeftOut,
-            bundled = m_program.LessonsFolder()](const std::vector<LessonFile>& files) {
-        return ChosenLessons(files, leftOut, bundled);
-    };
+    return [chosen = m_chosenLessons](const LessonFileList& files) { return chosen->In(files); };
 }
 
 void frmmain::Unload()

@@ -114,7 +114,7 @@ private:
     SaverVariables& m_vars;
     QColor m_backColor;
     QPixmap m_picture;
-    std::vector<LessonName> m_lessonsLeftOut;
+    std::shared_ptr<ChosenLessonPositions> m_chosenLessons;
     bool m_unloaded = false;
     bool m_loading = false;
     bool m_loadAgain = false;

@@ -24,6 +24,9 @@ inline constexpr QLatin1StringView vyslovnost{"vyslovnost"};
 // Beside the eight first-run keys, which it is not one of: the lessons the saver leaves out;
 // missing or empty leaves none out.
 inline constexpr QLatin1StringView lekce{"lekce"};
+// Minutes without input before the idle watcher starts the saver. Not among the first-run
+// defaults: a missing value simply means the default time (settings/idletime.h).
+inline constexpr QLatin1StringView necinnost{"necinnost"};
 
 struct Default {
     QLatin1StringView key;

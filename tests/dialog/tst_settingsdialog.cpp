@@ -87,7 +87,8 @@ private slots:
     void okStoresEveryKey();
     void okStoresTypedDelay_data();
     void okStoresTypedDelay();
-    void okThatCannotSaveStaysOpenAndSaysSo();
+    void saveThatFailsStaysOpenAndSaysSo_data();
+    void saveThatFailsStaysOpenAndSaysSo();
     void closingWithoutOkStoresNothing_data();
     void closingWithoutOkStoresNothing();
     void defaultsButtonRestoresDefaultsAndKeepsReturn();
@@ -307,6 +308,9 @@ void TestFrmNastaveni::okStoresEveryKey_data()
                        u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s}
         << QStringList{u"5"_s,   u"7"_s,     u"0"_s,        u"0"_s,
                        u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s};
+    QTest::newRow("delays of 0 are written back")
+        << QStringList{u"0"_s, u"0"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s}
+        << QStringList{u"0"_s, u"0"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s};
     QTest::newRow("an empty colour key stores its first-run default")
         << QStringList{u"3"_s, u"3"_s, u"1"_s, u"4"_s, u""_s, u"-2147483643"_s, u"0"_s, u""_s}
         << QStringList{u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"-2147483643"_s, u"0"_s, u""_s};
@@ -329,9 +333,8 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("refusal"); // empty when OK stores the delay
-    const QString first = u"V poli „následuje prodleva“ musí být počet sekund od 1 do 32767."_s;
-    const QString second =
-        u"V poli „Následuje další prodleva“ musí být počet sekund od 1 do 32767."_s;
+    const QString first = u"V poli „následuje prodleva“ musí být číslo: počet sekund."_s;
+    const QString second = u"V poli „Následuje další prodleva“ musí být číslo: počet sekund."_s;
     QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"12"_s << QString();
     QTest::newRow("beyond the arrows' range")
         << QByteArray("txtprvni") << u"nprvni"_s << u"45"_s << QString();
@@ -345,9 +348,25 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
         << QByteArray("txtprvni") << u"nprvni"_s << u"pet"_s << first;
     QTest::newRow("an empty second box")
         << QByteArray("txtdruhy") << u"ndruhy"_s << u""_s << second;
-    QTest::newRow("beyond 16 bits") << QByteArray("txtprvni") << u"nprvni"_s << u"32768"_s << first;
-    QTest::newRow("no delay at all") << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << second;
-    QTest::newRow("a negative delay") << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << first;
+    // Every number the saver runs is stored as typed.
+    QTest::newRow("beyond 16 bits, read as the longest delay")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"40000"_s << QString();
+    QTest::newRow("no second delay at all")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << QString();
+    QTest::newRow("a negative delay")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << QString();
+    QTest::newRow("half a second with a decimal point")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"0.5"_s << QString();
+    const QString idle = u"V poli „Spustit po nečinnosti“ musí být počet minut od 1 do 9999."_s;
+    QTest::newRow("idle minutes") << QByteArray("txtnecinnost") << u"necinnost"_s << u"12"_s
+                                  << QString();
+    QTest::newRow("idle minutes with a decimal comma")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"1,5"_s << QString();
+    QTest::newRow("no idle time") << QByteArray("txtnecinnost") << u"necinnost"_s << u"0"_s << idle;
+    QTest::newRow("negative idle time")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"-5"_s << idle;
+    QTest::newRow("idle time a word")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"pet"_s << idle;
 }
 
 // A delay OK cannot use is refused from whatever page the user is on: the message names
@@ -379,14 +398,22 @@ void TestFrmNastaveni::okStoresTypedDelay()
     QCOMPARE(QApplication::focusWidget(), control(box.constData()));
 }
 
-void TestFrmNastaveni::okThatCannotSaveStaysOpenAndSaysSo()
+void TestFrmNastaveni::saveThatFailsStaysOpenAndSaysSo_data()
 {
+    QTest::addColumn<QByteArray>("button");
+    QTest::newRow("OK") << QByteArray("cmdOk");
+    QTest::newRow("defaults") << QByteArray("cmdpuv");
+}
+
+void TestFrmNastaveni::saveThatFailsStaysOpenAndSaysSo()
+{
+    QFETCH(QByteArray, button);
     open();
     // A folder where the settings file should be: no write can succeed, not even as root.
     QFile::remove(m_settings->FilePath());
     QVERIFY(QDir().mkpath(m_settings->FilePath()));
-    click("cmdOk");
-    QCOMPARE(m_dialogs.failures.size(), 1);
+    click(button.constData());
+    QCOMPARE(m_dialogs.failures, QStringList{u"Nastavení se nepodařilo uložit."_s});
     QTest::qWait(10);
     QVERIFY(m_dialog && m_dialog->isVisible());
 }
@@ -428,6 +455,7 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
     m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"255"_s, picture});
     writeLessons();
     m_settings->Store(u"lekce"_s, u"-pribalena/a.txt"_s);
+    m_settings->Store(QStringLiteral("necinnost"), QStringLiteral("60"));
     open();
     m_dialog->Vsporici = true;
     click("optLekce");
@@ -436,6 +464,7 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
     QCOMPARE(stored(), Defaults);
     QCOMPARE(m_settings->Stored(u"lekce"_s), QString());
     QVERIFY(lessonRows().first().startsWith(u"x "_s));
+    QCOMPARE(control<QLineEdit>("txtnecinnost")->text(), QStringLiteral("5"));
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("3"));
     QCOMPARE(control<QLineEdit>("txtdruhy")->text(), QStringLiteral("3"));
     QVERIFY(control<QRadioButton>("Option1")->isChecked());
@@ -798,13 +827,15 @@ void TestFrmNastaveni::tabOrder_data()
     QTest::addColumn<QByteArrayList>("clicks");
     QTest::addColumn<QByteArrayList>("stops");
     QTest::newRow("settings page")
-        << QByteArrayList{} << QByteArrayList{"cmdOk",    "CmdStorno", "Picture1",      "txtdruhy",
-                                              "txtprvni", "Option1",   "chkvyslovnost", "UpDown1",
-                                              "UpDown2",  "cmdpuv",    "OptNastaveni",  "cmdOk"};
+        << QByteArrayList{}
+        << QByteArrayList{"cmdOk",   "CmdStorno",     "Picture1",     "txtdruhy", "txtprvni",
+                          "Option1", "chkvyslovnost", "UpDown1",      "UpDown2",  "txtnecinnost",
+                          "UpDown3", "cmdpuv",        "OptNastaveni", "cmdOk"};
     QTest::newRow("English first")
         << QByteArrayList{"Option2"}
-        << QByteArrayList{"cmdOk",   "CmdStorno",     "Picture1", "txtdruhy", "txtprvni",
-                          "Option2", "chkvyslovnost", "UpDown1",  "UpDown2",  "cmdpuv"};
+        << QByteArrayList{"cmdOk",    "CmdStorno",    "Picture1",      "txtdruhy",
+                          "txtprvni", "Option2",      "chkvyslovnost", "UpDown1",
+                          "UpDown2",  "txtnecinnost", "UpDown3",       "cmdpuv"};
     QTest::newRow("appearance page")
         << QByteArrayList{"optVzhled"}
         << QByteArrayList{"cmdOk",   "CmdStorno", "Picture2", "cmdpozadi", "cmdtext",

@@ -119,9 +119,16 @@ void TestLessonChoice::chosenAmongListed()
                                         {u"/home/l/a.txt"_s, "/home/l/a.txt"},
                                         {u"/home/l/Zv\uFFFD\uFFFData.txt"_s, "/home/l/Zv\xed\xf8"
                                                                              "ata.txt"}};
+    const std::vector<qsizetype> positions = ChosenPositions(
+        qsizetype(files.size()), [&files](qsizetype position) { return files[size_t(position)]; },
+        lessons(leftOut), u"/app/lessons"_s);
     QStringList chosen;
-    for (const LessonFile& file : ChosenLessons(files, lessons(leftOut), u"/app/lessons"_s))
-        chosen << file.path;
+    for (const qsizetype position : positions)
+        chosen << files[size_t(position)].path;
+    // None positions means every listed file.
+    if (positions.empty())
+        for (const LessonFile& file : files)
+            chosen << file.path;
     QTEST(chosen, "chosen");
 }
 

@@ -30,6 +30,7 @@ private slots:
     void choiceSpansBothFolders();
     void userFolderFollowsXdgDataHome();
     void windows1250FileNameLoads();
+    void changedFoldersAreListedAgain();
 
 private:
     QByteArray lessonBytes(const char* title, int entries);
@@ -190,9 +191,8 @@ void TestLessonLoader::choiceSpansBothFolders()
     QFETCH(QString, leftOut);
     QFETCH(float, r);
     ScriptedRandom random({r});
-    const auto chosen = [&](const std::vector<LessonFile>& files) {
-        return ChosenLessons(files, ParseLessonChoice(leftOut), program);
-    };
+    ChosenLessonPositions positions(ParseLessonChoice(leftOut), program);
+    const auto chosen = [&](const LessonFileList& files) { return positions.In(files); };
     const LessonLoad load = LoadLessonFile(*m_lesson, QStringList{program, user}, random, {}, chosen);
     QCOMPARE(load.result, LessonLoadResult::Loaded);
     QTEST(load.title, "title");
@@ -234,6 +234,38 @@ void TestLessonLoader::windows1250FileNameLoads()
 #else
     QSKIP("file names are UTF-16 on this platform");
 #endif
+}
+
+// The listing of a folder is kept from one load to the next while the folder is unchanged;
+// lessons added or removed while the saver runs are seen at the next load all the same.
+void TestLessonLoader::changedFoldersAreListedAgain()
+{
+    const QStringList folders{m_dir->filePath(QStringLiteral("added")),
+                              m_dir->filePath(QStringLiteral("removed")),
+                              m_dir->filePath(QStringLiteral("made"))};
+    WriteFile(folders[0] + QStringLiteral("/a.txt"), lessonBytes("A", 1));
+    WriteFile(folders[1] + QStringLiteral("/a.txt"), lessonBytes("A", 1));
+    WriteFile(folders[1] + QStringLiteral("/b.txt"), lessonBytes("B", 1));
+    // Older than any time stamp's grain, as the folders of a saver that has run a while.
+    QTest::qSleep(2100);
+    // The title of each lesson in turn, drawn as if there were `count` of them.
+    const auto titles = [&](int count) {
+        QStringList found;
+        for (int i = 0; i < count; ++i) {
+            ScriptedRandom random({(float(i) + 0.5f) / float(count)});
+            const LessonLoad load = LoadLessonFile(*m_lesson, folders, random, {});
+            found << (load.result == LessonLoadResult::Loaded ? load.title : QString());
+        }
+        return found;
+    };
+    QCOMPARE(titles(3),
+             QStringList({QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B")}));
+
+    WriteFile(folders[0] + QStringLiteral("/z.txt"), lessonBytes("Z", 1));
+    QVERIFY(QFile::remove(folders[1] + QStringLiteral("/b.txt")));
+    WriteFile(folders[2] + QStringLiteral("/m.txt"), lessonBytes("M", 1));
+    QCOMPARE(titles(4), QStringList({QStringLiteral("A"), QStringLiteral("Z"), QStringLiteral("A"),
+                                     QStringLiteral("M")}));
 }
 
 QTEST_GUILESS_MAIN(TestLessonLoader)
