@@ -5,12 +5,15 @@
 # Run by hand, on an otherwise idle machine:
 #   BENCH_IDLE_SECONDS  how long the idle figures are taken over (default 60)
 #   BENCH_RUNS          how many starts are timed for each program (default 10)
+#   BENCH_BESIDE_COMPILE=0  leaves out the start-up figures taken beside a compile
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-bench
 idle_seconds=${BENCH_IDLE_SECONDS:-60}
 runs=${BENCH_RUNS:-10}
+beside_compile=$root/bench/bare/main.cpp
+[ "${BENCH_BESIDE_COMPILE:-1}" = 0 ] && beside_compile=
 
 scratch=$(mktemp -d)
 xvfb_pids=()
@@ -55,7 +58,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); Xvfb 1024x768 (and 2 x 1024x768 monitors), no window manager"
 python3 bench/measure.py --saver "$build/vokabo/vokabo" --bare "$build/bare/bare" \
-    --runs "$runs" --idle-seconds "$idle_seconds" --two-screens "$two_screens"
+    --runs "$runs" --idle-seconds "$idle_seconds" --two-screens "$two_screens" \
+    ${beside_compile:+--beside-compile "$beside_compile"}
 # The lesson loads run with an X connection, as in the program, so that every processEvents
 # looks at it too.
 QT_QPA_PLATFORM=xcb "$build/lessonload" "$root/data/lessons"

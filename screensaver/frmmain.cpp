@@ -107,25 +107,12 @@ frmmain::frmmain(Program& program, SaverVariables& vars)
                          AutoSize, false);
     m_lblanglicky2 = makeLabel(this, caption, 3540, 6540, 5295, 615, 0x00FFFFFF, wordFont, centred,
                                GrowDownward, true);
-    // The pronunciation and example, hidden unless the user asks for them, are taller as
-    // their captions wrap, and behind every word as shadows are.
-    const QFont pronunciationFont = DesignFont(QStringLiteral("Arial"), 14.25, true);
-    const QFont exampleFont = DesignFont(QStringLiteral("Arial"), 12, true);
-    const auto detail = [&](int left, int top, quint32 colour, const QFont& font) {
-        return makeLabel(this, {}, left, top, 5295, 0, colour, font, centred, GrowDownward, false);
-    };
-    m_lblvyslovnost2 = detail(3540, 7140, 0x00E0E0E0, pronunciationFont);
-    m_lblpriklad2 = detail(3540, 7620, 0x00E0E0E0, exampleFont);
-    m_lblpreklad2 = detail(3540, 8040, 0x00E0E0E0, exampleFont);
     m_lblcesky2 = makeLabel(this, caption, 3540, 5940, 5295, 615, 0x00E0E0E0, wordFont, centred,
                             GrowDownward, true);
     m_lblcesky = makeLabel(this, caption, 3480, 5880, 5295, 615, 0x00FFFFFF, wordFont, centred,
                            GrowDownward, true);
     m_lblanglicky = makeLabel(this, caption, 3480, 6480, 5295, 615, SystemColour::ButtonText,
                               wordFont, centred, GrowDownward, true);
-    m_lblvyslovnost = detail(3480, 7080, 0x00FFFFFF, pronunciationFont);
-    m_lblpriklad = detail(3480, 7560, 0x00FFFFFF, exampleFont);
-    m_lblpreklad = detail(3480, 7980, 0x00FFFFFF, exampleFont);
     m_Label1 = makeLabel(this, SiteAddress(), 840, 0, 4560, 480, SystemColour::ButtonText,
                          bannerFont, left, AutoSize, false);
     m_Label2 =
@@ -182,9 +169,36 @@ void frmmain::Form_Load()
     LoadLesson();
 }
 
+// The pronunciation and example are made only for a saver that shows them, so that the
+// first frame of one that does not waits for no further fonts. Taller as their captions wrap,
+// they stand behind every word, as shadows do.
+void frmmain::makeDetailLabels()
+{
+    if (m_lblvyslovnost)
+        return;
+    const QFont pronunciationFont = DesignFont(QStringLiteral("Arial"), 14.25, true);
+    const QFont exampleFont = DesignFont(QStringLiteral("Arial"), 12, true);
+    const auto detail = [this](int left, int top, quint32 colour, const QFont& font,
+                               QWidget* under) {
+        Label* label = makeLabel(this, {}, left, top, 5295, 0, colour, font,
+                                 Qt::AlignHCenter | Qt::AlignTop, Label::Sizing::GrowDownward,
+                                 false);
+        label->stackUnder(under);
+        return label;
+    };
+    m_lblvyslovnost2 = detail(3540, 7140, 0x00E0E0E0, pronunciationFont, m_lblcesky2);
+    m_lblpriklad2 = detail(3540, 7620, 0x00E0E0E0, exampleFont, m_lblcesky2);
+    m_lblpreklad2 = detail(3540, 8040, 0x00E0E0E0, exampleFont, m_lblcesky2);
+    m_lblvyslovnost = detail(3480, 7080, 0x00FFFFFF, pronunciationFont, m_Label1);
+    m_lblpriklad = detail(3480, 7560, 0x00FFFFFF, exampleFont, m_Label1);
+    m_lblpreklad = detail(3480, 7980, 0x00FFFFFF, exampleFont, m_Label1);
+}
+
 void frmmain::applySettingsAtStart()
 {
     const StartAppearance appearance = ReadSettingsAtStart(m_vars);
+    if (m_vars.ShowDetails)
+        makeDetailLabels();
     if (std::vector<LessonName> leftOut = ReadLessonsLeftOut(); !leftOut.empty())
         m_chosenLessons =
             std::make_shared<ChosenLessonPositions>(std::move(leftOut), m_program.LessonsFolder());
@@ -201,13 +215,15 @@ void frmmain::applySettingsAtStart()
         m_lblcesky->SetForeColor(c);
         m_lblanglicky->SetForeColor(c);
         for (Label* detail : {m_lblvyslovnost, m_lblpriklad, m_lblpreklad})
-            detail->SetForeColor(c);
+            if (detail)
+                detail->SetForeColor(c);
     });
     apply(appearance.shadow, [this](const QColor& c) {
         m_lblcesky2->SetForeColor(c);
         m_lblanglicky2->SetForeColor(c);
         for (Label* detail : {m_lblvyslovnost2, m_lblpriklad2, m_lblpreklad2})
-            detail->SetForeColor(c);
+            if (detail)
+                detail->SetForeColor(c);
     });
     // Only the part that can ever be seen is decoded and kept: the picture is drawn from the
     // top-left corner of each cover at its own size.

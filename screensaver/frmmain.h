@@ -80,6 +80,7 @@ protected:
 
 private:
     void applySettingsAtStart();
+    void makeDetailLabels();
     LessonFilter chosenLessons() const;
     // Sizes the window to what it will cover before the first word is placed; false when
     // xscreensaver's window is not there to draw into.

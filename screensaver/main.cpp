@@ -1,5 +1,4 @@
 #include "dialog/platformdialogs.h"
-#include "dialog/qtczech.h"
 #include "lessons/lessonfolder.h"
 #include "screensaver/commandline.h"
 #include "screensaver/platform.h"
@@ -42,7 +41,6 @@ int main(int argc, char* argv[])
     int qtArgumentCount = 1;
     QApplication app(qtArgumentCount, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallQtCzech();
 
     // xscreensaver runs one copy per monitor, each in a window of its own.
     std::unique_ptr<SingleInstance> instance;

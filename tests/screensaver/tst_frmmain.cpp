@@ -141,7 +141,19 @@ void TestMainWindow::stackingAndMouseOwnership()
     for (QObject* child : window.children())
         if (auto* widget = qobject_cast<QWidget*>(child))
             backToFront << widget;
-    // The pronunciation and example, with their shadows among the words' shadows.
+    const QList<QWidget*> design{window.Shape2(),  window.Label3(), window.lblanglicky2(),
+                                 window.lblcesky2(), window.lblcesky(), window.lblanglicky(),
+                                 window.Label1(),    window.Label2(), window.Image2()};
+    QCOMPARE(backToFront, design);
+
+    // The pronunciation and example come only with the setting, their shadows among the
+    // words' shadows.
+    m_settings->Store(QStringLiteral("vyslovnost"), QStringLiteral("1"));
+    window.Form_Load();
+    backToFront.clear();
+    for (QObject* child : window.children())
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            backToFront << widget;
     const QList<QWidget*> expected{
         window.Shape2(),         window.Label3(),      window.lblanglicky2(),
         window.lblvyslovnost2(), window.lblpriklad2(), window.lblpreklad2(),
