@@ -1,4 +1,6 @@
 // Times the lesson tool and the choice of a lesson among many:
+//   - vokabo-lekce check of a sparse file of 4 GB, with the growth of the peak memory (the
+//     saver reads 4 MiB of a lesson, and so does the check);
 //   - vokabo-lekce check of a 10 MB lesson (201 entries padded with ignored lines, so that
 //     every byte is read, and 10 MB of ordinary entries);
 //   - vokabo-lekce import of a 100,000-row TSV list (498 lessons written);
@@ -9,11 +11,11 @@
 // Each figure is the median of several runs, in milliseconds of wall time and of the
 // process's CPU time.
 
-#include "syntheticlesson.h"
 #include "lessontool/lessontool.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
 #include "lessons/savervariables.h"
+#include "syntheticlesson.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +29,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -71,6 +74,13 @@ Timing median(int runs, const std::function<void()>& prepare, const std::functio
     return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
 }
 
+long peakResidentKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 int runTool(const QStringList& arguments)
 {
     QString out;
@@ -95,6 +105,22 @@ int main(int argc, char* argv[])
         qFatal("no temporary folder");
     const QDir dir(scratch.path());
     constexpr qint64 TenMegabytes = 10 * 1000 * 1000;
+
+    // First, while the peak memory is still the program's own.
+    const QString sparse = dir.filePath(QStringLiteral("sparse.txt"));
+    QFile sparseFile(sparse);
+    if (sparseFile.open(QIODevice::WriteOnly) && sparseFile.resize(4LL * 1024 * 1024 * 1024)) {
+        sparseFile.close();
+        const long before = peakResidentKb();
+        int status = -1;
+        const Timing ms = median(3, {}, [&] {
+            status = runTool({QStringLiteral("check"), sparse});
+        });
+        std::printf("vokabo-lekce check, sparse 4 GB file (exit %d): %.1f ms (CPU %.1f ms), peak "
+                    "memory +%ld kB\n",
+                    status, ms.wall, ms.cpu, peakResidentKb() - before);
+        QFile::remove(sparse);
+    }
 
     const QString padded = dir.filePath(QStringLiteral("padded.txt"));
     // Padding lines are a little over 50 bytes, so 201 entries make just over 10 MB.

@@ -3,12 +3,17 @@
 with a black root window and nothing else on it.
 
   measure.py --saver PROGRAM --bare PROGRAM [--runs N] [--idle-seconds S]
-             [--two-screens DISPLAY]
+             [--two-screens DISPLAY] [--beside-compile SOURCE]
 
 Start-up: from the moment the process is started to the first frame on which a pixel below
 the banner's rows is no longer black, that is, the first word painted; the screen is read
-back continuously. Idle: CPU time and voluntary context switches of all the process's
-threads over S seconds of running undisturbed, and its peak resident set at the end.
+back continuously. At that moment the process's CPU time (all its threads) is read too: what
+it took to get its first frame out. The two programs start in turn, run after run, so that
+whatever else the machine does weighs on both alike; the saver once with its settings stored
+and once as on a first run, when it writes the defaults. With --beside-compile, the same
+again while compilers keep every core busy, as a backup or a build would. Idle: CPU time and
+voluntary context switches of all the process's threads over S seconds of running
+undisturbed, and its peak resident set at the end.
 With --two-screens, the saver again on a display with two monitors side by side, against
 its own figures on one screen: the second monitor's cover may cost a little memory and
 drawing, but no timer of its own.
@@ -117,8 +122,9 @@ def voluntary_switches(pid):
 
 
 class Program:
-    def __init__(self, label, path, args, env):
+    def __init__(self, label, path, args, env, prepare=lambda: None):
         self.label, self.path, self.args, self.env = label, path, args, env
+        self.prepare = prepare
 
     def start(self):
         return subprocess.Popen([self.path, *self.args], env=self.env,
@@ -142,8 +148,10 @@ def wait_blank(screen):
 
 
 def first_paint(screen, program):
-    """Seconds from starting the process to its first word on the screen, and the process."""
+    """Seconds from starting the process to its first word on the screen, the CPU seconds it
+    had used by then, and the process."""
     wait_blank(screen)
+    program.prepare()
     started = time.monotonic()
     proc = program.start()
     while not screen.words_painted():
@@ -152,22 +160,34 @@ def first_paint(screen, program):
         if time.monotonic() - started > FIRST_PAINT_TIMEOUT:
             stop(proc)
             sys.exit(f"measure.py: {program.label} painted nothing in {FIRST_PAINT_TIMEOUT} s")
-    return time.monotonic() - started, proc
+    elapsed = time.monotonic() - started
+    return elapsed, cpu_seconds(proc.pid), proc
 
 
 def startup(screen, program, runs):
-    _, proc = first_paint(screen, program)  # warms the file cache and writes first settings
-    stop(proc)
-    times = []
-    for _ in range(runs):
-        elapsed, proc = first_paint(screen, program)
-        stop(proc)
-        times.append(elapsed)
-    return statistics.median(times), min(times), max(times)
+    """Median, fastest and slowest start to the first word painted."""
+    return interleaved(screen, [program], runs)[program.label]["wall"]
+
+
+def interleaved(screen, programs, runs):
+    """Each program started runs times, taking turns, the first of each turn alternating.
+    Per program the median, fastest and slowest wall and CPU time to the first word."""
+    for program in programs:  # warms the file cache and writes first settings
+        stop(first_paint(screen, program)[2])
+    samples = {program.label: ([], []) for program in programs}
+    for run in range(runs):
+        for program in programs if run % 2 == 0 else reversed(programs):
+            elapsed, cpu, proc = first_paint(screen, program)
+            stop(proc)
+            samples[program.label][0].append(elapsed)
+            samples[program.label][1].append(cpu)
+    spread = lambda values: (statistics.median(values), min(values), max(values))
+    return {label: {"wall": spread(wall), "cpu": spread(cpu)}
+            for label, (wall, cpu) in samples.items()}
 
 
 def idle(screen, program, seconds):
-    _, proc = first_paint(screen, program)
+    _, _, proc = first_paint(screen, program)
     try:
         time.sleep(1.0)  # start-up work is over
         cpu0, switches0, wall0 = cpu_seconds(proc.pid), voluntary_switches(proc.pid), \
@@ -195,6 +215,9 @@ def main():
     parser.add_argument("--idle-seconds", type=float, default=60)
     parser.add_argument("--two-screens", metavar="DISPLAY",
                         help="a display with two monitors, for the saver's two-screen figures")
+    parser.add_argument("--beside-compile", metavar="SOURCE",
+                        help="a C++ file that compilers keep compiling, one per core, while "
+                             "the start-up figures are taken once more")
     options = parser.parse_args()
 
     home = tempfile.mkdtemp(prefix="vokabo-bench-")
@@ -206,22 +229,23 @@ def main():
                XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
     saver = Program("vokabo", options.saver, ["/s"], env)
     bare = Program("bare window", options.bare, [], env)
+    settings_file = os.path.join(env["XDG_CONFIG_HOME"], "VKB_S.ini")
+    first_run = Program("vokabo, first run", options.saver, ["/s"], env,
+                        prepare=lambda: os.path.exists(settings_file) and os.remove(settings_file))
 
     try:
-        report(options, saver, bare)
+        report(options, saver, first_run, bare)
     finally:
         shutil.rmtree(home, ignore_errors=True)
 
 
-def report(options, saver, bare):
+def report(options, saver, first_run, bare):
     screen = Screen()
     figures = {}
-    for program in (saver, bare):
-        figures[program.label] = {"startup": startup(screen, program, options.runs)}
-    s, b = figures["vokabo"]["startup"], figures["bare window"]["startup"]
-    print(f"start to first word painted: {s[0] * 1000:.0f} ms (min {s[1] * 1000:.0f}, max "
-          f"{s[2] * 1000:.0f}, {options.runs} runs); bare window {b[0] * 1000:.0f} ms; "
-          f"ratio {ratio(s[0], b[0])}", flush=True)
+    start_figures(screen, options, saver, first_run, bare, figures, "")
+    if options.beside_compile:
+        with busy_cores(options.beside_compile):
+            start_figures(screen, options, saver, first_run, bare, {}, ", beside a compile")
 
     for program in (saver, bare):
         figures[program.label]["idle"] = idle(screen, program, options.idle_seconds)
@@ -235,6 +259,42 @@ def report(options, saver, bare):
           f"ratio {ratio(s_cs, b_cs)}", flush=True)
     if options.two_screens:
         two_screens(options, saver, figures["vokabo"])
+
+
+def start_figures(screen, options, saver, first_run, bare, figures, condition):
+    taken = interleaved(screen, [saver, first_run, bare], options.runs)
+    figures.update({label: {"startup": values["wall"]} for label, values in taken.items()})
+    floor = taken[bare.label]
+    for label, what in ((saver.label, "settings stored"), (first_run.label, "first run")):
+        for measure, name in (("cpu", "CPU until the first word painted"),
+                              ("wall", "start to first word painted")):
+            value, fastest, slowest = taken[label][measure]
+            print(f"{name} ({what}{condition}): {value * 1000:.1f} ms (min {fastest * 1000:.1f}, "
+                  f"max {slowest * 1000:.1f}, {options.runs} runs); bare window "
+                  f"{floor[measure][0] * 1000:.1f} ms; ratio {ratio(value, floor[measure][0])}",
+                  flush=True)
+
+
+class busy_cores:
+    """Compilers on every core, each compiling the same file over and over."""
+
+    def __init__(self, source):
+        self.source, self.workers = source, []
+
+    def __enter__(self):
+        flags = subprocess.run(["pkg-config", "--cflags", "Qt6Widgets"], capture_output=True,
+                               text=True).stdout.split()
+        loop = (f"while :; do c++ -std=c++20 -O2 -fPIC {' '.join(flags)} -c {self.source} "
+                f"-o /dev/null 2>/dev/null; done")
+        self.workers = [subprocess.Popen(["sh", "-c", loop], start_new_session=True)
+                        for _ in range(os.cpu_count() or 1)]
+        time.sleep(2)  # every compiler past its start
+        return self
+
+    def __exit__(self, *_):
+        for worker in self.workers:
+            os.killpg(worker.pid, signal.SIGKILL)
+            worker.wait()
 
 
 def two_screens(options, saver, one):

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds the program, a bare Qt window, the lesson-load and lesson tool timers in build-bench
-# (Release), then prints the figures, one a line, with their ratio to the bare window where
-# one applies.
+# Builds the program, a bare Qt window, the idle watcher, and the lesson-load, lesson tool and
+# lessons folder timers in build-bench (Release), then prints the figures, one a line, with
+# their ratio to the bare window where one applies.
 # Run by hand, on an otherwise idle machine:
 #   BENCH_IDLE_SECONDS  how long the idle figures are taken over (default 60)
 #   BENCH_RUNS          how many starts are timed for each program (default 10)
+#   BENCH_BESIDE_COMPILE=0  leaves out the start-up figures taken beside a compile
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-bench
 idle_seconds=${BENCH_IDLE_SECONDS:-60}
 runs=${BENCH_RUNS:-10}
+beside_compile=$root/bench/bare/main.cpp
+[ "${BENCH_BESIDE_COMPILE:-1}" = 0 ] && beside_compile=
 
 scratch=$(mktemp -d)
 xvfb_pids=()
@@ -55,8 +58,12 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'); Xvfb 1024x768 (and 2 x 1024x768 monitors), no window manager"
 python3 bench/measure.py --saver "$build/vokabo/vokabo" --bare "$build/bare/bare" \
-    --runs "$runs" --idle-seconds "$idle_seconds" --two-screens "$two_screens"
+    --runs "$runs" --idle-seconds "$idle_seconds" --two-screens "$two_screens" \
+    ${beside_compile:+--beside-compile "$beside_compile"}
 # The lesson loads run with an X connection, as in the program, so that every processEvents
 # looks at it too.
 QT_QPA_PLATFORM=xcb "$build/lessonload" "$root/data/lessons"
 "$build/lessontoolbench" "$root/data/lessons"
+"$build/lessonfolderbench"
+# What the idle watcher costs while it waits, all session long.
+python3 bench/idle.py --watcher "$build/vokabo/vokabo-idle" --idle-seconds "$idle_seconds"

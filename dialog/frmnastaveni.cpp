@@ -3,31 +3,37 @@
 #include "resources/logo.h"
 
 #include "dialog/controls.h"
+#include "dialog/lessonchoicemodel.h"
+#include "dialog/picturechooser.h"
 #include "dialog/platformdialogs.h"
 #include "dialog/updown.h"
-#include "lessons/bannercycle.h"
-#include "screensaver/pictureloader.h"
-#include "screensaver/program.h"
+#include "lessons/lessonchoice.h"
+#include "lessons/sitetexts.h"
+#include "settings/idletime.h"
 #include "settings/keys.h"
 #include "settings/Module1.h"
 #include "settings/numeric.h"
 #include "settings/registry.h"
+#include "settings/settingsbatch.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
+#include "widgets/pictureloader.h"
 #include "widgets/platformcolours.h"
 #include "widgets/shape.h"
 #include "widgets/twips.h"
 
 #include <optional>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTreeView>
 #include <utility>
 
 namespace {
@@ -156,37 +162,12 @@ QString versionCaption()
         .arg(VOKABO_VERSION_PATCH);
 }
 
-// A delay box holding no number would make the next start reset every setting; a delay
-// under a second can keep the translation from ever showing, and one beyond 16 bits is more
-// than the saver holds. OK refuses them and says why.
-constexpr double ShortestDelay = 1;
-constexpr double LongestDelay = 32767;
-
-bool isUsableDelay(const QString& text)
-{
-    const auto seconds = NumericValue(text);
-    return seconds && *seconds >= ShortestDelay && *seconds <= LongestDelay;
-}
-
-// Every format the picture loader reads, after the JPEG filter the chooser has always
-// opened with.
-QString pictureFilters()
-{
-    QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
-    patterns.removeDuplicates();
-    patterns.sort();
-    return QStringLiteral("obrázky jpg (*.jpg);;všechny obrázky (%1)")
-        .arg(patterns.join(QLatin1Char(' ')));
-}
-
 } // namespace
 
-frmnastaveni::frmnastaveni(Program& program)
+frmnastaveni::frmnastaveni(PlatformDialogs& dialogs, const QString& lessonsFolder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      m_program(program), cd(program, this)
+      m_dialogs(dialogs), m_lessonsFolder(lessonsFolder), cd(dialogs, this)
 {
     setObjectName(QStringLiteral("frmnastaveni"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -205,20 +186,25 @@ frmnastaveni::frmnastaveni(Program& program)
         makeOption(this, "OptNastaveni", QStringLiteral("Nastavení"), 240, 1200, 1035, 195);
     optVzhled = makeOption(this, "optVzhled", QStringLiteral("Vzhled"), 240, 1560, 1155, 195);
     opto = makeOption(this, "opto", QStringLiteral("O nás"), 240, 1920, 1155, 195);
+    optLekce = makeOption(this, "optLekce", QStringLiteral("Lekce"), 240, 2280, 1155, 195);
     OptNastaveni->setChecked(true);
-    groupOptions({OptNastaveni, optVzhled, opto});
+    groupOptions({OptNastaveni, optVzhled, opto, optLekce});
     connect(OptNastaveni, &QRadioButton::clicked, this, &frmnastaveni::OptNastaveni_Click);
     connect(optVzhled, &QRadioButton::clicked, this, &frmnastaveni::optVzhled_Click);
     connect(opto, &QRadioButton::clicked, this, &frmnastaveni::opto_Click);
+    connect(optLekce, &QRadioButton::clicked, this, &frmnastaveni::optLekce_Click);
 
     Picture1 = makePanel(this, "Picture1", 1920, 1200, 3975, 3975);
     Picture2 = makePanel(this, "Picture2", 1920, 1080, 3975, 4095);
     Picture3 = makePanel(this, "Picture3", 1920, 1080, 3975, 4095);
+    Picture4 = makePanel(this, "Picture4", 1920, 1080, 3975, 4095);
     Picture2->hide();
     Picture3->hide();
+    Picture4->hide();
     buildSettingsPage();
     buildAppearancePage();
     buildAboutPage();
+    buildLessonsPage();
 
     cmdpuv = makeButton(this, "cmdpuv", QStringLiteral("Výchozí nastavení"), 120, 5400, 1575, 495);
     cmdOk = makeButton(this, "cmdOk", QStringLiteral("OK"), 3720, 5400, 975, 495);
@@ -228,6 +214,8 @@ frmnastaveni::frmnastaveni(Program& program)
     connect(CmdStorno, &QPushButton::clicked, this, &frmnastaveni::CmdStorno_Click);
 
     buildTabOrder();
+    QWidget::setTabOrder(UpDown2, txtnecinnost);
+    QWidget::setTabOrder(txtnecinnost, UpDown3);
     cmdOk->setFocus();
 }
 
@@ -286,7 +274,7 @@ void frmnastaveni::buildSettingsPage()
                                 .back = White});
     };
     sentence("Label4", QStringLiteral("Co se má zobrazit nejdřív?"), 0, 0, 2175, 255);
-    Option1 = makeOption(page, "Option1", QStringLiteral("Nejřív česky"), 600, 360, 2895, 375);
+    Option1 = makeOption(page, "Option1", QStringLiteral("Nejdřív česky"), 600, 360, 2895, 375);
     Option2 = makeOption(page, "Option2", QStringLiteral("Nejdřív anglicky"), 600, 720, 2895, 375);
     Option1->setChecked(true);
     groupOptions({Option1, Option2});
@@ -300,6 +288,18 @@ void frmnastaveni::buildSettingsPage()
     UpDown2 = makeUpDown(page, "UpDown2", txtdruhy);
     Label6[1] = sentence("Label6", QStringLiteral("s. "), 2880, 2880, 735, 255);
     sentence("Label9", QStringLiteral("a vše se opakuje"), 0, 3480, 3855, 375);
+
+    chkvyslovnost = new QCheckBox(QStringLiteral("Zobrazit výslovnost a příklad"), page);
+    chkvyslovnost->setObjectName(QStringLiteral("chkvyslovnost"));
+    paintWhite(chkvyslovnost, true);
+    setTwipsGeometry(chkvyslovnost, 0, 1200, 3855, 255);
+
+    // The idle watcher's time, in the page's last line, in the column of the delays.
+    sentence("Label20", QStringLiteral("Spustit po nečinnosti:"), 0, 3690, 2175, 255);
+    txtnecinnost = makeDelayBox(page, "txtnecinnost", 3690);
+    UpDown3 = makeUpDown(page, "UpDown3", txtnecinnost);
+    UpDown3->SetRange(int(IdleTime::ShortestMinutes), int(IdleTime::LongestMinutes));
+    sentence("Label21", QStringLiteral("min."), 2880, 3690, 735, 255);
 }
 
 void frmnastaveni::buildAppearancePage()
@@ -371,6 +371,11 @@ void frmnastaveni::buildAppearancePage()
     connect(cmdobr, &QPushButton::clicked, this, &frmnastaveni::cmdobr_Click);
     // The designed path label reaches under its "..." button.
     lblcestaobr->SetTextWidth(cmdobr->x() - lblcestaobr->x() - TwipsToPixels(60));
+    // Below "...", clear of the path's lines and of the preview.
+    cmdodebrat = makeButton(page, "cmdodebrat", QStringLiteral("×"), 3240, 1995, 375, 255);
+    cmdodebrat->setToolTip(QStringLiteral("Odebrat obrázek"));
+    cmdodebrat->setAccessibleName(cmdodebrat->toolTip());
+    connect(cmdodebrat, &QPushButton::clicked, this, &frmnastaveni::cmdodebrat_Click);
 }
 
 void frmnastaveni::buildAboutPage()
@@ -427,6 +432,37 @@ void frmnastaveni::buildAboutPage()
                                 .font = arial(8.25, false, true)});
 }
 
+void frmnastaveni::buildLessonsPage()
+{
+    QWidget* page = Picture4;
+    makeLabel(page, {.name = "lbllekce",
+                     .caption = QStringLiteral("Slovíčka se vybírají z označených lekcí:"),
+                     .left = 0,
+                     .top = 120,
+                     .width = 3975,
+                     .height = 255,
+                     .fore = Black});
+    m_lessons = new LessonChoiceModel(this);
+    lstlekce = new QTreeView(page);
+    lstlekce->setObjectName(QStringLiteral("lstlekce"));
+    lstlekce->setModel(m_lessons);
+    // Rows of one height let the view ask only for the rows on screen, so only their files
+    // are read.
+    lstlekce->setUniformRowHeights(true);
+    lstlekce->setRootIsDecorated(false);
+    lstlekce->setItemsExpandable(false);
+    lstlekce->setIndentation(TwipsToPixels(240));
+    lstlekce->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstlekce->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstlekce->header()->setStretchLastSection(false);
+    lstlekce->header()->setSectionResizeMode(LessonChoiceModel::Title, QHeaderView::Stretch);
+    lstlekce->header()->setSectionResizeMode(LessonChoiceModel::Entries, QHeaderView::Fixed);
+    lstlekce->header()->resizeSection(LessonChoiceModel::Entries, TwipsToPixels(600));
+    lstlekce->header()->setSectionsMovable(false);
+    connect(m_lessons, &QAbstractItemModel::modelReset, lstlekce, &QTreeView::expandAll);
+    setTwipsGeometry(lstlekce, 0, 480, 3975, 3615);
+}
+
 void frmnastaveni::buildTabOrder()
 {
     // Of each group of option buttons only the selected one is a tab stop; the arrow keys
@@ -438,15 +474,16 @@ void frmnastaveni::buildTabOrder()
         update(option->isChecked());
         connect(option, &QRadioButton::toggled, option, update);
     };
-    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto})
+    for (QRadioButton* option : {Option1, Option2, OptNastaveni, optVzhled, opto, optLekce})
         tabStopWhenSelected(option);
 
-    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1, txtdruhy, txtprvni,
-                                Option2,      Option1,   UpDown1,  UpDown2,  Picture2,
-                                cmdpozadi,    cmdtext,   cmdstin,  cmdobr,   cmdpuv,
-                                OptNastaveni, optVzhled, opto,     Picture3};
+    const QList<QWidget*> order{cmdOk,        CmdStorno, Picture1,   txtdruhy, txtprvni,  Option2,
+                                Option1,      UpDown1,   UpDown2,    Picture2, cmdpozadi, cmdtext,
+                                cmdstin,      cmdobr,    cmdodebrat, Picture4, lstlekce,  cmdpuv,
+                                OptNastaveni, optVzhled, opto,       optLekce, Picture3};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget::setTabOrder(Option1, chkvyslovnost);
 }
 
 void frmnastaveni::Form_Load()
@@ -476,11 +513,15 @@ void frmnastaveni::LoadControls()
             apply(ColourSettingOrDefault(*text, key));
     };
 
-    if (const auto first = read(nprvni)) {
-        if (IsNumeric(*first))
+    if (auto first = read(nprvni)) {
+        const auto reset =
+            IsNumeric(*first) ? FirstRunDefaults::NotNeeded : WriteDefaultSettingsAtFirstRun();
+        if (reset == FirstRunDefaults::Written)
+            first = DefaultText(nprvni); // the box shows what the store now holds
+        else if (reset == FirstRunDefaults::NotNeeded && !IsNumeric(*first))
+            first = read(nprvni); // an editor was saving the file as it was first read
+        if (first && IsNumeric(*first))
             txtprvni->setText(*first);
-        else if (WriteDefaultSettings())
-            txtprvni->setText(DefaultText(nprvni)); // the box shows what the store now holds
     }
     if (const auto second = read(ndruhy); second && IsNumeric(*second))
         txtdruhy->setText(*second);
@@ -501,6 +542,10 @@ void frmnastaveni::LoadControls()
         if (const auto c = ColourFromNumber(number))
             lblprevstin->SetForeColor(*c);
     });
+    const auto idle = read(necinnost);
+    txtnecinnost->setText(idle && IdleTime::MinutesFromText(*idle)
+                              ? *idle
+                              : QString::number(IdleTime::DefaultMinutes));
     const auto path = read(obr);
     if (path)
         lblcestaobr->SetPath(*path);
@@ -510,6 +555,27 @@ void frmnastaveni::LoadControls()
             Image1->SetPicture(QPixmap::fromImage(*picture));
     }
     coverPreview();
+    if (const auto details = read(vyslovnost))
+        chkvyslovnost->setChecked(*details == QLatin1String("1"));
+    LoadLessonChoice();
+}
+
+void frmnastaveni::LoadLessonChoice()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    reg.setKey(SettingsKeys::lekce);
+    m_lessons->SetStoredChoice(ParseLessonChoice(reg.RegGet() ? reg.Setting() : QString()));
+    if (optLekce->isChecked())
+        ListLessons();
+}
+
+// Listing a folder of many thousand lessons takes a while: it waits until the page is
+// wanted.
+void frmnastaveni::ListLessons()
+{
+    if (!m_lessons->Listed())
+        m_lessons->List(ListLessonFiles(LessonFolders(m_lessonsFolder)), m_lessonsFolder);
 }
 
 void frmnastaveni::coverPreview()
@@ -517,28 +583,31 @@ void frmnastaveni::coverPreview()
     Image1->SetStretch(true);
     Image1->setGeometry(lblprevpoz->geometry());
     Image1->show();
+    cmdodebrat->setEnabled(!lblcestaobr->Caption().isEmpty());
 }
 
 bool frmnastaveni::SaveSettings()
 {
     using namespace SettingsKeys;
-    registry reg;
-    OpenSettingsSection(reg);
-    const auto write = [&reg](QLatin1StringView key, const QString& text) {
-        reg.setKey(key);
-        reg.setSetting(text);
-        return reg.RegSave();
-    };
-    // In the order of the key table; a failing write ends the save there.
-    return write(nprvni, txtprvni->text()) && write(ndruhy, txtdruhy->text()) &&
-           write(prvnicesky, Option1->isChecked() ? QStringLiteral("1") : QStringLiteral("0")) &&
-           write(pozice, QStringLiteral("0")) &&
-           write(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber())) &&
-           write(btextu, ColourNumberToText(lbltext->BackColorNumber())) &&
-           write(bstinu, ColourNumberToText(lblstin->BackColorNumber())) &&
-           write(obr, lblcestaobr->Caption());
+    // In the order of the key table, as one change of the store: all of them or none.
+    SettingsBatch batch(AppName, Section);
+    batch.Set(nprvni, txtprvni->text());
+    batch.Set(ndruhy, txtdruhy->text());
+    batch.Set(prvnicesky, Option1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    batch.Set(pozice, QStringLiteral("0"));
+    batch.Set(bpozadi, ColourNumberToText(lblpozadi->BackColorNumber()));
+    batch.Set(btextu, ColourNumberToText(lbltext->BackColorNumber()));
+    batch.Set(bstinu, ColourNumberToText(lblstin->BackColorNumber()));
+    batch.Set(obr, lblcestaobr->Caption());
+    batch.Set(vyslovnost, chkvyslovnost->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    batch.Set(lekce, FormatLessonChoice(m_lessons->LeftOut()));
+    batch.Set(necinnost, txtnecinnost->text());
+    return batch.Save() == SettingsBatch::Result::Saved;
 }
 
+// A first delay that is no number would make the next start reset every setting, and a
+// second one would be ignored. Every number the saver runs as it is: 0, negative, a fraction,
+// and beyond 16 bits the longest delay.
 bool frmnastaveni::DelaysAreUsable()
 {
     const std::pair<QLineEdit*, QString> boxes[] = {
@@ -546,13 +615,10 @@ bool frmnastaveni::DelaysAreUsable()
         {txtdruhy, QStringLiteral("Následuje další prodleva")},
     };
     for (const auto& [box, caption] : boxes) {
-        if (isUsableDelay(box->text()))
+        if (IsNumeric(box->text()))
             continue;
-        m_program.Dialogs().ReportFailure(
-            this, QStringLiteral("V poli „%1“ musí být počet sekund od %2 do %3.")
-                      .arg(caption)
-                      .arg(ShortestDelay)
-                      .arg(LongestDelay));
+        m_dialogs.ReportFailure(
+            this, QStringLiteral("V poli „%1“ musí být číslo: počet sekund.").arg(caption));
         OptNastaveni->setChecked(true);
         ShowSelectedPage();
         box->setFocus();
@@ -562,14 +628,45 @@ bool frmnastaveni::DelaysAreUsable()
     return true;
 }
 
+bool frmnastaveni::LessonsAreChosen()
+{
+    if (!m_lessons->NothingChosen())
+        return true;
+    m_dialogs.ReportFailure(this, QStringLiteral("Označte aspoň jednu lekci, ze které se mají "
+                                                 "slovíčka vybírat."));
+    optLekce->setChecked(true);
+    ShowSelectedPage();
+    lstlekce->setFocus();
+    return false;
+}
+
+bool frmnastaveni::IdleTimeIsUsable()
+{
+    if (IdleTime::MinutesFromText(txtnecinnost->text()))
+        return true;
+    m_dialogs.ReportFailure(
+        this, QStringLiteral("V poli „Spustit po nečinnosti“ musí být počet minut od %1 do %2.")
+                  .arg(IdleTime::ShortestMinutes)
+                  .arg(IdleTime::LongestMinutes));
+    OptNastaveni->setChecked(true);
+    ShowSelectedPage();
+    txtnecinnost->setFocus();
+    txtnecinnost->selectAll();
+    return false;
+}
+
 void frmnastaveni::cmdOk_Click()
 {
     if (!DelaysAreUsable())
         return;
+    if (!LessonsAreChosen())
+        return;
+    if (!IdleTimeIsUsable())
+        return;
     if (!SaveSettings()) {
         // Closing now would look like a save; stay open so the user can try again or leave
         // with Storno.
-        m_program.Dialogs().ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
+        m_dialogs.ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
         return;
     }
     close();
@@ -582,7 +679,15 @@ void frmnastaveni::CmdStorno_Click()
 
 void frmnastaveni::cmdpuv_Click()
 {
-    WriteDefaultSettings();
+    // The three keys beyond the first-run defaults go back too: the defaults are what the
+    // saver looked like before the user asked for more, with every lesson.
+    SettingsBatch beyond(SettingsKeys::AppName, SettingsKeys::Section);
+    beyond.Set(SettingsKeys::vyslovnost, QStringLiteral("0"));
+    beyond.Set(SettingsKeys::lekce, QString());
+    beyond.Set(SettingsKeys::necinnost, QString::number(IdleTime::DefaultMinutes));
+    // The controls then show what the store still holds.
+    if (!WriteDefaultSettings() || beyond.Save() != SettingsBatch::Result::Saved)
+        m_dialogs.ReportFailure(this, QStringLiteral("Nastavení se nepodařilo uložit."));
     LoadControls();
 }
 
@@ -610,7 +715,8 @@ void frmnastaveni::cmdstin_Click()
 
 void frmnastaveni::cmdobr_Click()
 {
-    cd.SetFilter(pictureFilters());
+    cd.SetFilter(PictureFilters());
+    cd.SetInitDir(PictureChooserStart(lblcestaobr->Caption()));
     const QString before = cd.FileName();
     cd.ShowOpen();
     // A pipe, device or folder is no picture and reading one can block: such a choice is
@@ -627,20 +733,40 @@ void frmnastaveni::cmdobr_Click()
     coverPreview();
 }
 
+void frmnastaveni::cmdodebrat_Click()
+{
+    // Forgotten by the file dialog too, so that cancelling it later does not bring the
+    // picture back.
+    cd.SetFileName(QString());
+    lblcestaobr->SetPath(QString());
+    Image1->SetPicture(QPixmap());
+    cmdobr->setFocus();
+    coverPreview();
+}
+
 void frmnastaveni::ShowSelectedPage()
 {
     if (OptNastaveni->isChecked()) {
         Picture1->show();
         Picture2->hide();
         Picture3->hide();
+        Picture4->hide();
     } else if (optVzhled->isChecked()) {
         Picture2->show();
         Picture1->hide();
         Picture3->hide();
+        Picture4->hide();
     } else if (opto->isChecked()) {
         Picture3->show();
         Picture1->hide();
         Picture2->hide();
+        Picture4->hide();
+    } else if (optLekce->isChecked()) {
+        ListLessons();
+        Picture4->show();
+        Picture1->hide();
+        Picture2->hide();
+        Picture3->hide();
     }
 }
 
@@ -648,9 +774,9 @@ void frmnastaveni::closeEvent(QCloseEvent* event)
 {
     // The saver's window loads its lesson while this one is still on screen; a second
     // close meanwhile must not bring a second saver.
-    if (Vsporici && !m_closing) {
+    if (!m_closing) {
         m_closing = true;
-        m_program.ShowMainWindow();
+        emit closing(Vsporici);
     }
     event->accept();
 }

@@ -1,7 +1,8 @@
 #include "dialog/platformdialogs.h"
 
+#include "dialog/czechfiledialog.h"
+
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 
 bool QtPlatformDialogs::ChooseColour(QWidget* parent, QColor& colour)
@@ -15,10 +16,10 @@ bool QtPlatformDialogs::ChooseColour(QWidget* parent, QColor& colour)
 
 bool QtPlatformDialogs::ChooseFile(QWidget* parent, const QString& filter, QString& fileName)
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), fileName, filter);
-    if (chosen.isEmpty())
+    CzechFileDialog dialog(parent, filter, fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    fileName = chosen;
+    fileName = dialog.selectedFiles().constFirst();
     return true;
 }
 

@@ -1,12 +1,10 @@
 #include "lessons/bannercycle.h"
 
-QString SiteAddress() { return QStringLiteral("www.vokabo.cz"); }
-
-QString Slogan() { return QStringLiteral("angličtina na internetu zdarma"); }
+#include "lessons/sitetexts.h"
 
 QString LessonBannerCaption(const QString& title) { return QStringLiteral("Vokabo - ") + title; }
 
-QString LessonBannerHint() { return QStringLiteral("skupinu změnite mezerníkem"); }
+QString LessonBannerHint() { return QStringLiteral("skupinu změníte mezerníkem"); }
 
 void BannerTick(qint16& bannerTick, BannerControls& banner)
 {

@@ -16,10 +16,6 @@ public:
     virtual void SetWidth(BannerControl control, int width) = 0;
 };
 
-// What the banner reads when no lesson has just been loaded.
-QString SiteAddress();
-QString Slogan();
-
 // The captions right after a lesson has been loaded.
 QString LessonBannerCaption(const QString& title);
 QString LessonBannerHint();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <QHash>
 #include <QUtf8StringView>
 
 namespace {
@@ -85,6 +86,9 @@ public:
         if (raw.size() > LessonLineReader::MaxLineBytes)
             add(line, QStringLiteral("řádek je delší než %1 bajtů, spořič z něj přečte jen začátek")
                           .arg(LessonLineReader::MaxLineBytes));
+        if (raw.contains('\0'))
+            add(line, QStringLiteral("řádek obsahuje nulový bajt (NUL), ten žádné písmeno "
+                                     "lekce není"));
         if (isAscii(raw))
             return;
         const bool validUtf8 = QUtf8StringView(raw).isValidUtf8();
@@ -94,9 +98,10 @@ public:
             const QString why = m_byteOrderMark ? QStringLiteral("začíná značkou BOM")
                                                 : QStringLiteral("jinde je platné UTF-8");
             if (windows1250Decodes(raw))
-                add(line, QStringLiteral("řádek je ve Windows-1250, ale spořič čte soubor jako UTF-8 "
-                                         "(%1): písmena s diakritikou budou špatně")
-                              .arg(why));
+                add(line,
+                    QStringLiteral("řádek je ve Windows-1250, ale spořič čte soubor jako UTF-8 "
+                                   "(%1): písmena s diakritikou budou špatně")
+                        .arg(why));
             else
                 add(line, QStringLiteral("řádek není platné UTF-8 ani Windows-1250"));
         } else if (!windows1250Decodes(raw)) {
@@ -150,11 +155,37 @@ public:
                 add(m_entryStart, QStringLiteral("prázdné anglické slovo"));
             if (m_czechBlank)
                 add(m_czechLine, QStringLiteral("prázdný český překlad"));
+            else
+                Wording(lesson.CzechWords.at(lesson.WordCount - 1));
             m_entryLine = 0;
             m_entryHasText = false;
             m_stored = lesson.WordCount;
         }
         return wantsMore;
+    }
+
+    // What the saver shows of the Czech is the text before the first comma.
+    void Wording(const QString& czech)
+    {
+        const qsizetype comma = czech.indexOf(QLatin1Char(','));
+        const QStringView shown = QStringView(czech).left(comma);
+        if (comma >= 0 && (shown.count(QLatin1Char('(')) > shown.count(QLatin1Char(')')) ||
+                           shown.count(QLatin1Char('[')) > shown.count(QLatin1Char(']'))))
+            add(m_czechLine,
+                QStringLiteral("spořič ukáže jen „%1“: čárka uvnitř závorky ukončí, co se ukáže")
+                    .arg(shown),
+                LessonProblem::Kind::Wording);
+        const QString key = shown.trimmed().toString();
+        const auto first = m_shownCzech.constFind(key);
+        if (first == m_shownCzech.cend())
+            m_shownCzech.insert(key, m_czechLine);
+        else
+            add(m_czechLine,
+                QStringLiteral("stejná čeština „%1“ jako v záznamu na řádku %2: kdo vidí češtinu "
+                               "napřed, nepozná, které anglické slovo je míněno")
+                    .arg(key)
+                    .arg(*first),
+                LessonProblem::Kind::Wording);
     }
 
     void TooLong(int line)
@@ -174,7 +205,10 @@ public:
     }
 
 private:
-    void add(int line, QString message) { problems.append({line, std::move(message)}); }
+    void add(int line, QString message, LessonProblem::Kind kind = LessonProblem::Kind::Reading)
+    {
+        problems.append({line, std::move(message), kind});
+    }
 
     static bool writtenInWindows1250(const QString& text)
     {
@@ -201,6 +235,7 @@ private:
     bool m_czechBlank = false;
     int m_czechLine = 0;
     int m_stored = 0;
+    QHash<QString, int> m_shownCzech; // the Czech shown -> the line of its first entry
 };
 
 } // namespace

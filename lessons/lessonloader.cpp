@@ -58,14 +58,23 @@ LessonLoadResult ParseLessonFile(LessonEntries& lesson, const QString& path, QSt
 }
 
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
-                          RandomGenerator& random, const std::function<bool()>& betweenLines)
+                          RandomGenerator& random, const std::function<bool()>& betweenLines,
+                          const LessonFilter& filter)
 {
     LessonLoad load;
     random.Reseed();
-    const std::vector<LessonFile> files = ListLessonFiles(folders);
-    if (files.empty())
+    // Kept for the life of the process, so that the space bar does not list the folders anew.
+    static LessonFileList files;
+    files.Update(folders);
+    const std::vector<qsizetype> chosenPositions =
+        filter ? filter(files) : std::vector<qsizetype>();
+    const qsizetype count =
+        chosenPositions.empty() ? files.Size() : qsizetype(chosenPositions.size());
+    if (count == 0)
         return load;
-    const LessonFile& chosen = files.at(RandomIndexBelow(random.Next(), int(files.size())));
+    const qsizetype position = RandomIndexBelow(random.Next(), int(count));
+    const LessonFile chosen =
+        files.At(chosenPositions.empty() ? position : chosenPositions[size_t(position)]);
     load.file = chosen.path;
     const OpenLessonFile opened(chosen);
     load.result = opened.Path().isEmpty()

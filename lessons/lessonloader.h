@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lessons/lessonfolder.h"
 #include "lessons/savervariables.h"
 
 #include <functional>
@@ -15,6 +16,10 @@ enum class LessonLoadResult {
     Interrupted, // the caller asked to stop between two lines
 };
 
+// The positions in the listing of the lessons the user chose to learn from; none leaves the
+// choice to all of them.
+using LessonFilter = std::function<std::vector<qsizetype>(const LessonFileList&)>;
+
 struct LessonLoad {
     LessonLoadResult result = LessonLoadResult::NoLessons;
     QString title;
@@ -26,8 +31,10 @@ struct LessonLoad {
 // betweenLines, which lets pending events run; when it returns false the load stops where it
 // is. When no file can be opened, or the load stops before the file is read, the lesson in
 // memory stays whole.
+// A filter narrows the choice down to the files the user chose to learn from.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QStringList& folders,
-                          RandomGenerator& random, const std::function<bool()>& betweenLines);
+                          RandomGenerator& random, const std::function<bool()>& betweenLines,
+                          const LessonFilter& filter = {});
 // The same with one folder.
 LessonLoad LoadLessonFile(LessonEntries& lesson, const QString& folder, RandomGenerator& random,
                           const std::function<bool()>& betweenLines);

@@ -19,6 +19,9 @@ bool LessonParser::FeedLine(const QString& line)
         case 1:
             m_pendingEnglish = line;
             break;
+        case 2:
+            m_pendingLine2 = line;
+            break;
         case 3:
             m_pendingLine3 = line;
             break;
@@ -28,6 +31,8 @@ bool LessonParser::FeedLine(const QString& line)
         case 6: {
             const qsizetype bar = line.indexOf(QLatin1Char('|'));
             m_pendingLine6Tail = bar < 0 ? line : line.mid(bar + 1);
+            // Without a bar the line is a translation alone: no example stands before it.
+            m_pendingLine6Head = bar < 0 ? QString() : line.left(bar);
             break;
         }
         default:
@@ -54,5 +59,7 @@ void LessonParser::storeEntry()
     m_lesson.CzechWords[slot] = m_pendingCzech;
     m_lesson.EntryLine3[slot] = m_pendingLine3;
     m_lesson.EntryLine6Tail[slot] = m_pendingLine6Tail;
+    m_lesson.EntryLine2[slot] = m_pendingLine2;
+    m_lesson.EntryLine6Head[slot] = m_pendingLine6Head;
     ++m_lesson.WordCount;
 }

@@ -5,8 +5,8 @@
 #include <QString>
 
 // The line grammar of a lesson file. Line 1 holds the title before its first "/", line 2 is
-// ignored, then each entry keeps its lines 1, 3, 4 and 6 (the text after the first "|")
-// and is stored by the first line from its line 7 on that starts with "--".
+// ignored, then each entry keeps its lines 1 to 4 and 6 (split at its first "|") and is
+// stored by the first line from its line 7 on that starts with "--".
 //
 // Entries are stored into the lesson as soon as their terminator is read, so that a word
 // shown while a file is still being read draws from what is already there.
@@ -31,4 +31,6 @@ private:
     QString m_pendingCzech;
     QString m_pendingLine3;
     QString m_pendingLine6Tail;
+    QString m_pendingLine2;
+    QString m_pendingLine6Head;
 };

@@ -15,6 +15,9 @@ struct LessonEntries {
     LessonColumn CzechWords;
     LessonColumn EntryLine3;
     LessonColumn EntryLine6Tail;
+    // Kept for the pronunciation and example that the saver shows on request.
+    LessonColumn EntryLine2;
+    LessonColumn EntryLine6Head;
 };
 
 inline constexpr qint16 VbTrue = -1;
@@ -32,4 +35,6 @@ struct SaverVariables {
     qint16 PlacementMode = 0;
     qint16 BannerTick = 0;
     quint8 MouseMoveCount = 0;
+    // The pronunciation and example shown with the words.
+    bool ShowDetails = false;
 };

@@ -6,7 +6,11 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList texts = QCoreApplication::arguments();
+    QList<ToolArgument> arguments;
+    for (int i = 1; i < argc && i < texts.size(); ++i)
+        arguments.append({texts.at(i), QByteArray(argv[i])});
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunLessonTool(QCoreApplication::arguments().mid(1), out, err);
+    return RunLessonTool(arguments, out, err);
 }

@@ -2,11 +2,20 @@
 
 #include "platform/windows1250.h"
 
+#include <array>
+#include <QStringDecoder>
 #include <QUtf8StringView>
 
 QString DecodeWordListText(const QByteArray& bytes)
 {
     QByteArrayView text(bytes);
+    for (const auto& [mark, encoding] : {std::pair{"\xFF\xFE", QStringConverter::Utf16LE},
+                                         std::pair{"\xFE\xFF", QStringConverter::Utf16BE}}) {
+        if (text.startsWith(mark)) {
+            QStringDecoder decoder(encoding);
+            return decoder.decode(text.sliced(2));
+        }
+    }
     if (text.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(text.sliced(3));
     if (QUtf8StringView(text).isValidUtf8())
@@ -18,7 +27,7 @@ namespace {
 
 class CsvRecords {
 public:
-    explicit CsvRecords(QStringView text) : m_text(text) {}
+    CsvRecords(QStringView text, QChar separator) : m_text(text), m_separator(separator) {}
 
     bool AtEnd() const { return m_pos >= m_text.size(); }
 
@@ -30,7 +39,7 @@ public:
             row.fields << field(row);
             if (AtEnd())
                 return row;
-            if (m_text.at(m_pos) == QLatin1Char(',')) {
+            if (m_text.at(m_pos) == m_separator) {
                 ++m_pos;
                 continue;
             }
@@ -60,7 +69,7 @@ private:
         QString value;
         if (AtEnd() || m_text.at(m_pos) != QLatin1Char('"')) {
             const qsizetype start = m_pos;
-            while (!AtEnd() && m_text.at(m_pos) != QLatin1Char(',') && !atLineEnd())
+            while (!AtEnd() && m_text.at(m_pos) != m_separator && !atLineEnd())
                 ++m_pos;
             return m_text.sliced(start, m_pos - start).toString();
         }
@@ -86,16 +95,17 @@ private:
                 ++m_pos;
             }
         }
-        if (!AtEnd() && m_text.at(m_pos) != QLatin1Char(',') && !atLineEnd()) {
+        if (!AtEnd() && m_text.at(m_pos) != m_separator && !atLineEnd()) {
             if (row.error.isEmpty())
                 row.error = QStringLiteral("za uzavírací uvozovkou pole pokračuje text");
-            while (!AtEnd() && m_text.at(m_pos) != QLatin1Char(',') && !atLineEnd())
+            while (!AtEnd() && m_text.at(m_pos) != m_separator && !atLineEnd())
                 value += m_text.at(m_pos++);
         }
         return value;
     }
 
     QStringView m_text;
+    QChar m_separator;
     qsizetype m_pos = 0;
     int m_line = 1;
 };
@@ -107,10 +117,36 @@ bool isBlankRow(const TableRow& row)
 
 } // namespace
 
-QList<TableRow> ReadCsv(QStringView text)
+QChar DetectCsvSeparator(QStringView text)
+{
+    // On a tie the one that ordinary words hold least often wins: "pes; psík" is rarer
+    // than "pes, psík".
+    const std::array candidates{QChar(u'\t'), QChar(u';'), QChar(u',')};
+    QChar best = candidates.back();
+    int bestRows = -1;
+    for (const QChar separator : candidates) {
+        CsvRecords records(text, separator);
+        int rows = 0;
+        for (int read = 0; read < 100 && !records.AtEnd();) {
+            const TableRow row = records.Next();
+            if (isBlankRow(row))
+                continue;
+            ++read;
+            if (row.fields.size() >= 2)
+                ++rows;
+        }
+        if (rows > bestRows) {
+            best = separator;
+            bestRows = rows;
+        }
+    }
+    return best;
+}
+
+QList<TableRow> ReadCsv(QStringView text, QChar separator)
 {
     QList<TableRow> rows;
-    CsvRecords records(text);
+    CsvRecords records(text, separator);
     while (!records.AtEnd()) {
         TableRow row = records.Next();
         if (!isBlankRow(row))

@@ -1,5 +1,8 @@
 #include "lessontool/wordlist.h"
 
+#include "lessons/lessonlinereader.h"
+#include "lessontool/lessonwriter.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -21,14 +24,16 @@ bool isHeader(const QStringList& fields)
            czech.contains(folded(fields.at(1)));
 }
 
-QString oneLine(const QString& text)
+// A byte-order mark inside a field (lists pasted together) is invisible, and at the start of
+// a UTF-8 lesson line the saver drops it, which could leave the line empty.
+QString oneLine(QString text)
 {
+    text.remove(QChar(0xFEFF));
     if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text.trimmed();
     static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
-    QString line = text;
-    line.replace(lineBreaks, QStringLiteral(" "));
-    return line.trimmed();
+    text.replace(lineBreaks, QStringLiteral(" "));
+    return text.trimmed();
 }
 
 } // namespace
@@ -36,8 +41,11 @@ QString oneLine(const QString& text)
 QString CleanWord(WordEntry& entry)
 {
     for (QString* field : {&entry.english, &entry.czech, &entry.pronunciation, &entry.partOfSpeech,
-                           &entry.note, &entry.example, &entry.exampleTranslation})
+                           &entry.note, &entry.example, &entry.exampleTranslation}) {
+        if (field->contains(QChar(0)))
+            return QStringLiteral("obsahuje nulový znak (NUL), ten do lekce nepatří");
         *field = oneLine(*field);
+    }
     if (entry.english.isEmpty())
         return QStringLiteral("chybí anglické slovo");
     if (QStringView(entry.czech).left(entry.czech.indexOf(QLatin1Char(','))).trimmed().isEmpty())
@@ -52,6 +60,14 @@ QString CleanWord(WordEntry& entry)
             field->prepend(QLatin1Char(' '));
     // Only the example's first "|" may separate it from its translation.
     entry.example.replace(QLatin1Char('|'), QLatin1Char('/'));
+    static const char* const lineNames[] = {"anglické slovo", "výslovnost", "slovní druh",
+                                            "český překlad",  "poznámka",   "příklad"};
+    const QStringList lines = LessonEntryLines(entry);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (lines.at(i).toUtf8().size() > LessonLineReader::MaxLineBytes)
+            return QStringLiteral("řádek „%1“ by měl víc než %2 bajtů, spořič by ho uřízl")
+                .arg(QString::fromUtf8(lineNames[i]))
+                .arg(LessonLineReader::MaxLineBytes);
     return {};
 }
 

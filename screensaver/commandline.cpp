@@ -17,6 +17,34 @@ LaunchMode DispatchCommandLine(const QString& argumentString)
     return LaunchMode::End;
 }
 
+std::optional<QString> InformationRequest(const QString& argumentString)
+{
+    if (argumentString == QLatin1String("--version")) {
+        return QStringLiteral("vokabo %1.%2.%3\n")
+            .arg(VOKABO_VERSION_MAJOR)
+            .arg(VOKABO_VERSION_MINOR)
+            .arg(VOKABO_VERSION_PATCH);
+    }
+    if (argumentString == QLatin1String("--help") || argumentString == QLatin1String("-h")) {
+        return QStringLiteral(
+            "Použití: vokabo [/s | /c]\n"
+            "Spořič obrazovky, který učí anglická slovíčka.\n"
+            "\n"
+            "  /s            spustí spořič přes celou obrazovku (totéž bez argumentu)\n"
+            "  /c            otevře nastavení spořiče\n"
+            "  -root, -window-id ID\n"
+            "                kreslí do okna, které dá xscreensaver (jen s proměnnou\n"
+            "                XSCREENSAVER_WINDOW)\n"
+            "  --help, -h    vypíše tuto nápovědu\n"
+            "  --version     vypíše verzi\n"
+            "\n"
+            "S jiným argumentem program hned skončí a nic neukáže.\n"
+            "Za běhu mezerník změní lekci, S nebo N otevře nastavení a jiná klávesa,\n"
+            "kliknutí nebo pohyb myši spořič ukončí. Více v man vokabo.\n");
+    }
+    return std::nullopt;
+}
+
 namespace {
 
 quintptr WindowId(const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -14,6 +15,11 @@ enum class LaunchMode { Settings, Saver, End };
 // characters count, in either case. Anything else, a preview or password request
 // included, ends the program.
 LaunchMode DispatchCommandLine(const QString& argumentString);
+
+// What the program prints when asked for it alone on the command line: a usage text for
+// "--help" or "-h", the version for "--version". Nothing for any other argument string,
+// which the dispatch then takes as it always has.
+std::optional<QString> InformationRequest(const QString& argumentString);
 
 // The window that xscreensaver gives a display hack to draw into, or 0 when this start is
 // not such a hack. It takes both the variable xscreensaver sets and one of the argument

@@ -6,16 +6,17 @@
 #include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "lessons/randomgenerator.h"
+#include "lessons/sitetexts.h"
 #include "screensaver/commandline.h"
 #include "screensaver/cover.h"
 #include "screensaver/eventyield.h"
-#include "screensaver/pictureloader.h"
 #include "screensaver/platform.h"
 #include "screensaver/program.h"
 #include "screensaver/screenlayout.h"
 #include "screensaver/settingsatstart.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
+#include "widgets/pictureloader.h"
 #include "widgets/platformcolours.h"
 #include "widgets/shape.h"
 #include "widgets/twips.h"
@@ -168,9 +169,41 @@ void frmmain::Form_Load()
     LoadLesson();
 }
 
+// The pronunciation and example are made only for a saver that shows them, so that the
+// first frame of one that does not waits for no further fonts. Taller as their captions wrap,
+// they stand behind every word, as shadows do.
+void frmmain::makeDetailLabels()
+{
+    if (m_lblvyslovnost)
+        return;
+    const QFont pronunciationFont = DesignFont(QStringLiteral("Arial"), 14.25, true);
+    const QFont exampleFont = DesignFont(QStringLiteral("Arial"), 12, true);
+    const auto detail = [this](int left, int top, quint32 colour, const QFont& font,
+                               QWidget* under) {
+        Label* label = makeLabel(this, {}, left, top, 5295, 0, colour, font,
+                                 Qt::AlignHCenter | Qt::AlignTop, Label::Sizing::GrowDownward,
+                                 false);
+        label->stackUnder(under);
+        return label;
+    };
+    m_lblvyslovnost2 = detail(3540, 7140, 0x00E0E0E0, pronunciationFont, m_lblcesky2);
+    m_lblpriklad2 = detail(3540, 7620, 0x00E0E0E0, exampleFont, m_lblcesky2);
+    m_lblpreklad2 = detail(3540, 8040, 0x00E0E0E0, exampleFont, m_lblcesky2);
+    m_lblvyslovnost = detail(3480, 7080, 0x00FFFFFF, pronunciationFont, m_Label1);
+    m_lblpriklad = detail(3480, 7560, 0x00FFFFFF, exampleFont, m_Label1);
+    m_lblpreklad = detail(3480, 7980, 0x00FFFFFF, exampleFont, m_Label1);
+}
+
 void frmmain::applySettingsAtStart()
 {
     const StartAppearance appearance = ReadSettingsAtStart(m_vars);
+    if (m_vars.ShowDetails)
+        makeDetailLabels();
+    if (std::vector<LessonName> leftOut = ReadLessonsLeftOut(); !leftOut.empty())
+        m_chosenLessons =
+            std::make_shared<ChosenLessonPositions>(std::move(leftOut), m_program.LessonsFolder());
+    else
+        m_chosenLessons.reset();
     const auto apply = [](const std::optional<quint32>& number, auto&& set) {
         if (!number)
             return;
@@ -181,10 +214,16 @@ void frmmain::applySettingsAtStart()
     apply(appearance.text, [this](const QColor& c) {
         m_lblcesky->SetForeColor(c);
         m_lblanglicky->SetForeColor(c);
+        for (Label* detail : {m_lblvyslovnost, m_lblpriklad, m_lblpreklad})
+            if (detail)
+                detail->SetForeColor(c);
     });
     apply(appearance.shadow, [this](const QColor& c) {
         m_lblcesky2->SetForeColor(c);
         m_lblanglicky2->SetForeColor(c);
+        for (Label* detail : {m_lblvyslovnost2, m_lblpriklad2, m_lblpreklad2})
+            if (detail)
+                detail->SetForeColor(c);
     });
     // Only the part that can ever be seen is decoded and kept: the picture is drawn from the
     // top-left corner of each cover at its own size.
@@ -216,7 +255,7 @@ void frmmain::LoadLesson()
     do {
         m_loadAgain = false;
         load = LoadLessonFile(m_vars.lesson, LessonFolders(m_program.LessonsFolder()),
-                              RandomGenerator::Instance(), betweenLines);
+                              RandomGenerator::Instance(), betweenLines, chosenLessons());
         if (!self)
             return;
     } while (m_loadAgain && !m_unloaded);
@@ -235,6 +274,13 @@ void frmmain::LoadLesson()
     m_vars.BannerTick = 19;
     Timer2_Timer();
     Timer1_Timer();
+}
+
+LessonFilter frmmain::chosenLessons() const
+{
+    if (!m_chosenLessons)
+        return {};
+    return [chosen = m_chosenLessons](const LessonFileList& files) { return chosen->In(files); };
 }
 
 void frmmain::Unload()
@@ -433,6 +479,18 @@ Label* frmmain::word(WordLabel label) const
         return m_lblcesky2;
     case WordLabel::lblanglicky2:
         return m_lblanglicky2;
+    case WordLabel::lblvyslovnost:
+        return m_lblvyslovnost;
+    case WordLabel::lblvyslovnost2:
+        return m_lblvyslovnost2;
+    case WordLabel::lblpriklad:
+        return m_lblpriklad;
+    case WordLabel::lblpriklad2:
+        return m_lblpriklad2;
+    case WordLabel::lblpreklad:
+        return m_lblpreklad;
+    case WordLabel::lblpreklad2:
+        return m_lblpreklad2;
     }
     return m_lblcesky;
 }

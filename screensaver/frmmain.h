@@ -1,6 +1,8 @@
 #pragma once
 
 #include "lessons/bannercycle.h"
+#include "lessons/lessonchoice.h"
+#include "lessons/lessonloader.h"
 #include "lessons/savervariables.h"
 #include "lessons/wordcycle.h"
 
@@ -50,6 +52,12 @@ public:
     Label* lblanglicky() const { return m_lblanglicky; }
     Label* lblcesky2() const { return m_lblcesky2; }
     Label* lblanglicky2() const { return m_lblanglicky2; }
+    Label* lblvyslovnost() const { return m_lblvyslovnost; }
+    Label* lblpriklad() const { return m_lblpriklad; }
+    Label* lblpreklad() const { return m_lblpreklad; }
+    Label* lblvyslovnost2() const { return m_lblvyslovnost2; }
+    Label* lblpriklad2() const { return m_lblpriklad2; }
+    Label* lblpreklad2() const { return m_lblpreklad2; }
     Label* Label1() const { return m_Label1; }
     Label* Label2() const { return m_Label2; }
     Label* Label3() const { return m_Label3; }
@@ -72,6 +80,8 @@ protected:
 
 private:
     void applySettingsAtStart();
+    void makeDetailLabels();
+    LessonFilter chosenLessons() const;
     // Sizes the window to what it will cover before the first word is placed; false when
     // xscreensaver's window is not there to draw into.
     bool fitToCoveredArea();
@@ -105,6 +115,7 @@ private:
     SaverVariables& m_vars;
     QColor m_backColor;
     QPixmap m_picture;
+    std::shared_ptr<ChosenLessonPositions> m_chosenLessons;
     bool m_unloaded = false;
     bool m_loading = false;
     bool m_loadAgain = false;
@@ -119,6 +130,12 @@ private:
     Label* m_lblcesky2 = nullptr;
     Label* m_lblcesky = nullptr;
     Label* m_lblanglicky = nullptr;
+    Label* m_lblvyslovnost2 = nullptr;
+    Label* m_lblpriklad2 = nullptr;
+    Label* m_lblpreklad2 = nullptr;
+    Label* m_lblvyslovnost = nullptr;
+    Label* m_lblpriklad = nullptr;
+    Label* m_lblpreklad = nullptr;
     Label* m_Label1 = nullptr;
     Label* m_Label2 = nullptr;
     Image* m_Image2 = nullptr;

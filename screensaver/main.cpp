@@ -1,5 +1,4 @@
 #include "dialog/platformdialogs.h"
-#include "dialog/qtczech.h"
 #include "lessons/lessonfolder.h"
 #include "screensaver/commandline.h"
 #include "screensaver/platform.h"
@@ -21,6 +20,15 @@ int main(int argc, char* argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     const quintptr hostWindow = HostWindow(arguments);
     const QString argumentString = HostArgumentString(arguments);
+    // Help and version are answered before the lock and the screen: they must work while
+    // the saver runs, and on a machine without a display.
+    if (const auto information = InformationRequest(argumentString)) {
+        const QByteArray text = information->toUtf8();
+        const bool written =
+            std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size()) &&
+            std::fflush(stdout) == 0;
+        return written ? 0 : 1;
+    }
     // A refused start shows nothing, so it needs no screen either.
     if (!hostWindow && DispatchCommandLine(argumentString) == LaunchMode::End)
         return 0;
@@ -32,8 +40,6 @@ int main(int argc, char* argv[])
     int qtArgumentCount = 1;
     QApplication app(qtArgumentCount, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    PrepareApplication();
-    InstallQtCzech();
 
     // xscreensaver runs one copy per monitor, each in a window of its own.
     std::unique_ptr<SingleInstance> instance;

@@ -17,9 +17,6 @@ QString HostArgumentString(const QStringList& arguments);
 // The window of a host that runs the saver inside a window of its own (xscreensaver), or 0.
 quintptr HostWindow(const QStringList& arguments);
 
-// What the application sets before its first window that differs between systems.
-void PrepareApplication();
-
 // Catches SIGTERM, SIGINT and SIGHUP from now on; the notifier below reports them once
 // the event loop runs. Called first thing, before anything holds a lock that a default
 // end would leave behind. A signal ignored at start stays ignored (nohup).

@@ -29,6 +29,22 @@ extern "C" void onTerminationSignal(int)
     errno = saved;
 }
 
+// A host may start the saver with a standard stream closed. The next file opened would then
+// take its place: were it the signal pipe, a redirection of stderr (QuietStderr below) would
+// swallow a signal that comes meanwhile, and any message on stderr would end the saver.
+void keepStandardStreamsOpen()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        const int null = open("/dev/null", O_RDWR);
+        if (null >= 0 && null != fd) {
+            dup2(null, fd);
+            close(null);
+        }
+    }
+}
+
 bool makeSignalPipe()
 {
     if (pipe(g_signalPipe.data()) != 0)
@@ -201,11 +217,12 @@ quintptr HostWindow(const QStringList& arguments)
     return XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
 }
 
-void PrepareApplication() {}
-
 void CatchTerminationSignals()
 {
-    if (g_signalPipe[0] >= 0 || !makeSignalPipe())
+    if (g_signalPipe[0] >= 0)
+        return;
+    keepStandardStreamsOpen();
+    if (!makeSignalPipe())
         return;
     for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
         struct sigaction previous {};

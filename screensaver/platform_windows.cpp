@@ -77,13 +77,6 @@ quintptr HostWindow(const QStringList&)
     return 0;
 }
 
-void PrepareApplication()
-{
-    // The system's own choosers speak the language Windows was installed in; Qt's speak the
-    // Czech of the catalogue the program carries, as the settings dialog around them does.
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-}
-
 void CatchTerminationSignals() {}
 
 TerminationNotifier::TerminationNotifier(QObject* parent) : QObject(parent)

@@ -1,6 +1,7 @@
 #include "screensaver/program.h"
 
 #include "dialog/frmnastaveni.h"
+#include "dialog/qtczech.h"
 #include "screensaver/frmmain.h"
 
 #include <QTimer>
@@ -27,9 +28,17 @@ frmmain* Program::ShowMainWindow()
 
 frmnastaveni* Program::ShowSettingsDialog()
 {
-    auto* dialog = new frmnastaveni(*this);
+    // Only the dialog and its choosers speak Qt's own texts, so a saver that never opens them
+    // never loads the catalogue.
+    static const bool czech = InstallQtCzech();
+    Q_UNUSED(czech);
+    auto* dialog = new frmnastaveni(Dialogs(), LessonsFolder());
     m_dialog = dialog;
     connect(dialog, &QObject::destroyed, this, &Program::windowGone);
+    connect(dialog, &frmnastaveni::closing, this, [this](bool Vsporici) {
+        if (Vsporici)
+            ShowMainWindow();
+    });
     dialog->Form_Load();
     dialog->show();
     dialog->activateWindow();

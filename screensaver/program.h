@@ -1,14 +1,13 @@
 #pragma once
 
 #include "dialog/frmnastaveni.h"
+#include "dialog/platformdialogs.h"
 #include "lessons/savervariables.h"
 #include "screensaver/frmmain.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
-class PlatformDialogs;
 
 // What lives as long as the process: the command line, the instance test, the saver's
 // variables and the two windows, which come and go. The process ends when neither window
@@ -20,7 +19,7 @@ public:
         QString argumentString;
         bool prevInstance = false;
         QString lessonsFolder;
-        PlatformDialogs* dialogs = nullptr;
+        PlatformDialogs* dialogs = nullptr; // Qt's own when none is given
     };
 
     explicit Program(Options options);
@@ -45,7 +44,7 @@ public:
     // xscreensaver's window that the saver is drawn into, or 0 for a saver of its own.
     quintptr HostWindow() const { return m_hostWindow; }
     void SetHostWindow(quintptr window) { m_hostWindow = window; }
-    PlatformDialogs& Dialogs() const { return *m_options.dialogs; }
+    PlatformDialogs& Dialogs() { return m_options.dialogs ? *m_options.dialogs : m_qtDialogs; }
     SaverVariables& Variables() { return m_vars; }
     frmmain* MainWindow() const { return m_main; }
     frmnastaveni* SettingsDialog() const { return m_dialog; }
@@ -58,6 +57,7 @@ private:
     void windowGone();
 
     Options m_options;
+    QtPlatformDialogs m_qtDialogs;
     SaverVariables m_vars;
     QPointer<frmmain> m_main;
     QPointer<frmnastaveni> m_dialog;

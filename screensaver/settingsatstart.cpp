@@ -30,10 +30,22 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     OpenSettingsSection(reg);
 
     bool defaultsUnwritten = false;
-    if (const auto first = NumericValue(read(reg, nprvni)))
+    auto first = NumericValue(read(reg, nprvni));
+    if (!first) {
+        switch (WriteDefaultSettingsAtFirstRun()) {
+        case FirstRunDefaults::Written:
+            break;
+        case FirstRunDefaults::NotNeeded:
+            // An editor was saving the file as it was first read.
+            first = NumericValue(read(reg, nprvni));
+            break;
+        case FirstRunDefaults::Failed:
+            defaultsUnwritten = true;
+            break;
+        }
+    }
+    if (first)
         vars.FirstDelay = ToInteger16(*first);
-    else
-        defaultsUnwritten = !WriteDefaultSettings();
 
     // A profile that cannot be written (read-only, kiosk) runs with the defaults the store
     // refused, not with whatever it still holds.
@@ -57,5 +69,13 @@ StartAppearance ReadSettingsAtStart(SaverVariables& vars)
     appearance.text = ColourSettingOrDefault(setting(btextu), btextu);
     appearance.shadow = ColourSettingOrDefault(setting(bstinu), bstinu);
     appearance.picturePath = setting(obr);
+    vars.ShowDetails = setting(vyslovnost) == QLatin1String("1");
     return appearance;
+}
+
+std::vector<LessonName> ReadLessonsLeftOut()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    return ParseLessonChoice(read(reg, SettingsKeys::lekce));
 }

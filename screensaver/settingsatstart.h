@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lessons/lessonchoice.h"
 #include "lessons/savervariables.h"
 
 #include <optional>
@@ -18,3 +19,6 @@ struct StartAppearance {
 // defaults first when the stored first delay is unusable. When the defaults cannot be
 // stored, the run uses them anyway.
 StartAppearance ReadSettingsAtStart(SaverVariables& vars);
+
+// The lessons the user left out of the saver's choice, as stored.
+std::vector<LessonName> ReadLessonsLeftOut();

@@ -11,7 +11,8 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # Passed on every run rather than through the environment, which CMake reads only when it
 # first creates the cache.
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVOKABO_TESTS=OFF "${launcher[@]}" \
-      -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
+      -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_C_FLAGS="$CPPFLAGS $CFLAGS" \
+      -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build build-package -j"$(nproc)"
 cd build-package
 rm -f ./*.deb

@@ -1,7 +1,21 @@
 #include "settings/Module1.h"
 
 #include "settings/keys.h"
+#include "settings/numeric.h"
 #include "settings/registry.h"
+#include "settings/settingsbatch.h"
+
+namespace {
+
+SettingsBatch defaultsBatch()
+{
+    SettingsBatch batch(SettingsKeys::AppName, SettingsKeys::Section);
+    for (const auto& entry : SettingsKeys::Defaults)
+        batch.Set(entry.key, entry.text);
+    return batch;
+}
+
+} // namespace
 
 void OpenSettingsSection(registry& reg)
 {
@@ -11,13 +25,20 @@ void OpenSettingsSection(registry& reg)
 
 bool WriteDefaultSettings()
 {
-    registry reg;
-    OpenSettingsSection(reg);
-    for (const auto& entry : SettingsKeys::Defaults) {
-        reg.setKey(entry.key);
-        reg.setSetting(entry.text);
-        if (!reg.RegSave())
-            return false;
+    return defaultsBatch().Save() == SettingsBatch::Result::Saved;
+}
+
+FirstRunDefaults WriteDefaultSettingsAtFirstRun()
+{
+    SettingsBatch batch = defaultsBatch();
+    batch.OnlyWhile(SettingsKeys::nprvni, [](const QString& text) { return !IsNumeric(text); });
+    switch (batch.Save()) {
+    case SettingsBatch::Result::Saved:
+        return FirstRunDefaults::Written;
+    case SettingsBatch::Result::Skipped:
+        return FirstRunDefaults::NotNeeded;
+    case SettingsBatch::Result::Failed:
+        break;
     }
-    return true;
+    return FirstRunDefaults::Failed;
 }

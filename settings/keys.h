@@ -18,6 +18,15 @@ inline constexpr QLatin1StringView bpozadi{"bpozadi"};
 inline constexpr QLatin1StringView btextu{"btextu"};
 inline constexpr QLatin1StringView bstinu{"bstinu"};
 inline constexpr QLatin1StringView obr{"obr"};
+// "1" shows the pronunciation and the example with the words; absent or anything else, not.
+// No first-run default: the saver looks as designed until the user asks.
+inline constexpr QLatin1StringView vyslovnost{"vyslovnost"};
+// Beside the eight first-run keys, which it is not one of: the lessons the saver leaves out;
+// missing or empty leaves none out.
+inline constexpr QLatin1StringView lekce{"lekce"};
+// Minutes without input before the idle watcher starts the saver. Not among the first-run
+// defaults: a missing value simply means the default time (settings/idletime.h).
+inline constexpr QLatin1StringView necinnost{"necinnost"};
 
 struct Default {
     QLatin1StringView key;

@@ -13,23 +13,15 @@ bool registry::RegGet()
 
 bool registry::RegSave()
 {
-    const QString path = SettingsFilePath(sAppName);
-    auto document = ReadSettingsFile(path);
     // A file that cannot be read is never replaced: whatever it holds would be lost.
-    if (!document)
-        return false;
-    if (!document->SetValue(sSection, sKey, sSetting))
-        return true;
-    return WriteSettingsFile(path, *document);
+    return UpdateSettingsFile(SettingsFilePath(sAppName), [this](IniDocument& document) {
+        return document.SetValue(sSection, sKey, sSetting);
+    });
 }
 
 bool registry::RegDel()
 {
-    const QString path = SettingsFilePath(sAppName);
-    auto document = ReadSettingsFile(path);
-    if (!document)
-        return false;
-    if (!document->Remove(sSection, sKey))
-        return true;
-    return WriteSettingsFile(path, *document);
+    return UpdateSettingsFile(SettingsFilePath(sAppName), [this](IniDocument& document) {
+        return document.Remove(sSection, sKey);
+    });
 }

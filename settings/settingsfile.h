@@ -2,7 +2,7 @@
 
 #include "settings/inidocument.h"
 
-#include <memory>
+#include <functional>
 #include <optional>
 #include <QString>
 
@@ -15,6 +15,10 @@ QString SettingsFilePath(const QString& appName);
 // permission, or far larger than any settings file.
 std::optional<IniDocument> ReadSettingsFile(const QString& path);
 
-// Replaces the file as a whole, so that a crash never leaves half a file. False when it is
-// not on disk; a file the user made read-only is not replaced.
-bool WriteSettingsFile(const QString& path, const IniDocument& document);
+// One change of the file: reads it, lets `change` edit what it holds (returning false when
+// there is nothing to write), and replaces the file as a whole with the result, but only if
+// the file is still as it was read; a file that changed meanwhile is read again and `change`
+// asked again. True when the file holds the change. False when it could not be read or
+// written, or kept changing; the file then holds what it held. A file the user made
+// read-only is not replaced, and no folder is made writable for it.
+bool UpdateSettingsFile(const QString& path, const std::function<bool(IniDocument&)>& change);

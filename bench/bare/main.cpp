@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
     window.setCursor(Qt::BlankCursor);
 
     QLabel* banner = makeLabel(&window, QStringLiteral("Vokabo - Zvířata"), 56, 0, 20);
-    QLabel* slogan = makeLabel(&window, QStringLiteral("skupinu změnite mezerníkem"), 56, 32, 8);
+    QLabel* slogan = makeLabel(&window, QStringLiteral("skupinu změníte mezerníkem"), 56, 32, 8);
     QLabel* first = makeLabel(&window, QStringLiteral("pes"), 300, 300, 20);
     QLabel* second = makeLabel(&window, QStringLiteral("dog"), 300, 341, 20);
     second->hide();

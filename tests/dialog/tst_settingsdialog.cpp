@@ -7,14 +7,18 @@
 #include "widgets/image.h"
 #include "widgets/platformcolours.h"
 
+#include <fcntl.h>
 #include <memory>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTreeView>
 #include <QtTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,6 +38,24 @@ const QStringList Defaults{QStringLiteral("3"),        QStringLiteral("3"),
 QColor colour(quint32 number)
 {
     return *ColourFromNumber(number);
+}
+
+// A lesson of the given title line and number of entries.
+QByteArray LessonBytes(const QByteArray& titleLine, int entries)
+{
+    QByteArray bytes = titleLine + "\r\nLekce\r\n";
+    for (int i = 0; i < entries; ++i)
+        bytes += "dog\r\n[dog]\r\nnoun\r\npes\r\nnote\r\nA.|B.\r\n--\r\n";
+    return bytes;
+}
+
+// Writes a file by the bytes of its name, which need not be UTF-8.
+void WriteNative(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != ssize_t(bytes.size()))
+        qFatal("cannot write %s", path.constData());
+    ::close(fd);
 }
 
 QByteArray ReadFile(const QString& path)
@@ -65,10 +87,13 @@ private slots:
     void okStoresEveryKey();
     void okStoresTypedDelay_data();
     void okStoresTypedDelay();
-    void okThatCannotSaveStaysOpenAndSaysSo();
+    void saveThatFailsStaysOpenAndSaysSo_data();
+    void saveThatFailsStaysOpenAndSaysSo();
     void closingWithoutOkStoresNothing_data();
     void closingWithoutOkStoresNothing();
     void defaultsButtonRestoresDefaultsAndKeepsReturn();
+    void detailsSetting_data();
+    void detailsSetting();
     void pageOptionsShowTheirPage_data();
     void pageOptionsShowTheirPage();
     void editsSurvivePageChanges();
@@ -82,6 +107,12 @@ private slots:
     void arrowsStepTheirBox();
     void enterAndEscape_data();
     void enterAndEscape();
+    void lessonPageShowsBothFolders_data();
+    void lessonPageShowsBothFolders();
+    void okStoresTheLessonChoice_data();
+    void okStoresTheLessonChoice();
+    void pictureChooserStartsNearThePicture_data();
+    void pictureChooserStartsNearThePicture();
     void tabOrder_data();
     void tabOrder();
     void everyCaptionFits();
@@ -103,9 +134,14 @@ private:
     QStringList stored() const;
     QString writeJpeg(const QString& name, QSize size) const;
     QString fileNamed(const QString& name) const { return m_files->filePath(name); }
+    void writeLessons();
+    QStringList lessonRows() const;
+    void toggleLesson(const QString& caption);
 
     std::unique_ptr<TemporarySettings> m_settings;
     std::unique_ptr<QTemporaryDir> m_files;
+    QByteArray m_previousDataHome;
+    QByteArray m_previousHome;
     FakeDialogs m_dialogs;
     std::unique_ptr<Program> m_program;
     QPointer<frmnastaveni> m_dialog;
@@ -115,6 +151,11 @@ void TestFrmNastaveni::init()
 {
     m_settings = std::make_unique<TemporarySettings>();
     m_files = std::make_unique<QTemporaryDir>();
+    // The user's own lessons folder lies inside the test's folder, which stands for the
+    // one beside the program.
+    m_previousDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(fileNamed(QStringLiteral("data"))));
+    m_previousHome = qgetenv("HOME");
     m_dialogs = FakeDialogs();
     m_program = std::make_unique<Program>(
         Program::Options{QStringLiteral("/c"), false, m_files->path(), &m_dialogs});
@@ -128,6 +169,8 @@ void TestFrmNastaveni::cleanup()
     }
     QTRY_VERIFY(!m_dialog);
     m_program.reset();
+    qputenv("XDG_DATA_HOME", m_previousDataHome);
+    qputenv("HOME", m_previousHome);
     m_files.reset();
     m_settings.reset();
 }
@@ -211,6 +254,7 @@ void TestFrmNastaveni::loadShowsStoredSettings()
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), first);
     QCOMPARE(control<QLineEdit>("txtdruhy")->text(), second);
     QCOMPARE(control<QRadioButton>("Option1")->isChecked(), czechFirst);
+    QCOMPARE(control<QRadioButton>("Option1")->text(), u"Nejdřív česky"_s);
     QCOMPARE(control<QRadioButton>("Option2")->isChecked(), !czechFirst);
     QCOMPARE(control<ColourSwatch>("lblpozadi")->BackColorNumber(), swatches[0]);
     QCOMPARE(control<ColourSwatch>("lbltext")->BackColorNumber(), swatches[1]);
@@ -264,6 +308,9 @@ void TestFrmNastaveni::okStoresEveryKey_data()
                        u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s}
         << QStringList{u"5"_s,   u"7"_s,     u"0"_s,        u"0"_s,
                        u"255"_s, u"65280"_s, u"14737632"_s, u"/p/léto.jpg"_s};
+    QTest::newRow("delays of 0 are written back")
+        << QStringList{u"0"_s, u"0"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s}
+        << QStringList{u"0"_s, u"0"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u""_s};
     QTest::newRow("an empty colour key stores its first-run default")
         << QStringList{u"3"_s, u"3"_s, u"1"_s, u"4"_s, u""_s, u"-2147483643"_s, u"0"_s, u""_s}
         << QStringList{u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"-2147483643"_s, u"0"_s, u""_s};
@@ -286,9 +333,8 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("refusal"); // empty when OK stores the delay
-    const QString first = u"V poli „následuje prodleva“ musí být počet sekund od 1 do 32767."_s;
-    const QString second =
-        u"V poli „Následuje další prodleva“ musí být počet sekund od 1 do 32767."_s;
+    const QString first = u"V poli „následuje prodleva“ musí být číslo: počet sekund."_s;
+    const QString second = u"V poli „Následuje další prodleva“ musí být číslo: počet sekund."_s;
     QTest::newRow("a number") << QByteArray("txtprvni") << u"nprvni"_s << u"12"_s << QString();
     QTest::newRow("beyond the arrows' range")
         << QByteArray("txtprvni") << u"nprvni"_s << u"45"_s << QString();
@@ -302,9 +348,25 @@ void TestFrmNastaveni::okStoresTypedDelay_data()
         << QByteArray("txtprvni") << u"nprvni"_s << u"pet"_s << first;
     QTest::newRow("an empty second box")
         << QByteArray("txtdruhy") << u"ndruhy"_s << u""_s << second;
-    QTest::newRow("beyond 16 bits") << QByteArray("txtprvni") << u"nprvni"_s << u"32768"_s << first;
-    QTest::newRow("no delay at all") << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << second;
-    QTest::newRow("a negative delay") << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << first;
+    // Every number the saver runs is stored as typed.
+    QTest::newRow("beyond 16 bits, read as the longest delay")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"40000"_s << QString();
+    QTest::newRow("no second delay at all")
+        << QByteArray("txtdruhy") << u"ndruhy"_s << u"0"_s << QString();
+    QTest::newRow("a negative delay")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"-3"_s << QString();
+    QTest::newRow("half a second with a decimal point")
+        << QByteArray("txtprvni") << u"nprvni"_s << u"0.5"_s << QString();
+    const QString idle = u"V poli „Spustit po nečinnosti“ musí být počet minut od 1 do 9999."_s;
+    QTest::newRow("idle minutes") << QByteArray("txtnecinnost") << u"necinnost"_s << u"12"_s
+                                  << QString();
+    QTest::newRow("idle minutes with a decimal comma")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"1,5"_s << QString();
+    QTest::newRow("no idle time") << QByteArray("txtnecinnost") << u"necinnost"_s << u"0"_s << idle;
+    QTest::newRow("negative idle time")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"-5"_s << idle;
+    QTest::newRow("idle time a word")
+        << QByteArray("txtnecinnost") << u"necinnost"_s << u"pet"_s << idle;
 }
 
 // A delay OK cannot use is refused from whatever page the user is on: the message names
@@ -336,14 +398,22 @@ void TestFrmNastaveni::okStoresTypedDelay()
     QCOMPARE(QApplication::focusWidget(), control(box.constData()));
 }
 
-void TestFrmNastaveni::okThatCannotSaveStaysOpenAndSaysSo()
+void TestFrmNastaveni::saveThatFailsStaysOpenAndSaysSo_data()
 {
+    QTest::addColumn<QByteArray>("button");
+    QTest::newRow("OK") << QByteArray("cmdOk");
+    QTest::newRow("defaults") << QByteArray("cmdpuv");
+}
+
+void TestFrmNastaveni::saveThatFailsStaysOpenAndSaysSo()
+{
+    QFETCH(QByteArray, button);
     open();
     // A folder where the settings file should be: no write can succeed, not even as root.
     QFile::remove(m_settings->FilePath());
     QVERIFY(QDir().mkpath(m_settings->FilePath()));
-    click("cmdOk");
-    QCOMPARE(m_dialogs.failures.size(), 1);
+    click(button.constData());
+    QCOMPARE(m_dialogs.failures, QStringList{u"Nastavení se nepodařilo uložit."_s});
     QTest::qWait(10);
     QVERIFY(m_dialog && m_dialog->isVisible());
 }
@@ -383,11 +453,18 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
 {
     const QString picture = writeJpeg(QStringLiteral("a.jpg"), QSize(8, 8));
     m_settings->StoreAll({u"5"_s, u"7"_s, u"0"_s, u"3"_s, u"255"_s, u"65280"_s, u"255"_s, picture});
+    writeLessons();
+    m_settings->Store(u"lekce"_s, u"-pribalena/a.txt"_s);
+    m_settings->Store(QStringLiteral("necinnost"), QStringLiteral("60"));
     open();
     m_dialog->Vsporici = true;
+    click("optLekce");
 
     click("cmdpuv");
     QCOMPARE(stored(), Defaults);
+    QCOMPARE(m_settings->Stored(u"lekce"_s), QString());
+    QVERIFY(lessonRows().first().startsWith(u"x "_s));
+    QCOMPARE(control<QLineEdit>("txtnecinnost")->text(), QStringLiteral("5"));
     QCOMPARE(control<QLineEdit>("txtprvni")->text(), QStringLiteral("3"));
     QCOMPARE(control<QLineEdit>("txtdruhy")->text(), QStringLiteral("3"));
     QVERIFY(control<QRadioButton>("Option1")->isChecked());
@@ -403,6 +480,44 @@ void TestFrmNastaveni::defaultsButtonRestoresDefaultsAndKeepsReturn()
     QCOMPARE(stored(), Defaults);
 }
 
+void TestFrmNastaveni::detailsSetting_data()
+{
+    QTest::addColumn<QString>("store"); // null: the key is absent
+    QTest::addColumn<QByteArrayList>("clicks");
+    QTest::addColumn<bool>("checked"); // the box once the clicks are done
+    QTest::addColumn<QString>("afterOk");
+    const QString on = u"1"_s;
+    const QString off = u"0"_s;
+    QTest::newRow("absent shows off") << QString() << QByteArrayList{} << false << off;
+    QTest::newRow("1 shows on") << on << QByteArrayList{} << true << on;
+    QTest::newRow("anything but exactly 1 is off") << u" 1"_s << QByteArrayList{} << false << off;
+    QTest::newRow("checked by the user")
+        << QString() << QByteArrayList{"chkvyslovnost"} << true << on;
+    QTest::newRow("cleared by the user") << on << QByteArrayList{"chkvyslovnost"} << false << off;
+    QTest::newRow("the defaults clear it") << on << QByteArrayList{"cmdpuv"} << false << off;
+}
+
+void TestFrmNastaveni::detailsSetting()
+{
+    QFETCH(QString, store);
+    QFETCH(QByteArrayList, clicks);
+    QFETCH(QString, afterOk);
+    m_settings->StoreAll(Defaults);
+    if (!store.isNull())
+        m_settings->Store(u"vyslovnost"_s, store);
+    open();
+    for (const QByteArray& name : clicks)
+        click(name.constData());
+    QTEST(control<QCheckBox>("chkvyslovnost")->isChecked(), "checked");
+    // The defaults button stores at once, as it does the other keys.
+    if (clicks.contains("cmdpuv"))
+        QCOMPARE(m_settings->Stored(u"vyslovnost"_s), u"0"_s);
+    click("cmdOk");
+    QTRY_VERIFY(!m_dialog);
+    QCOMPARE(m_settings->Stored(u"vyslovnost"_s), afterOk);
+    QCOMPARE(stored(), Defaults);
+}
+
 void TestFrmNastaveni::pageOptionsShowTheirPage_data()
 {
     QTest::addColumn<QByteArrayList>("clicks");
@@ -412,6 +527,10 @@ void TestFrmNastaveni::pageOptionsShowTheirPage_data()
                             << QByteArray("optVzhled");
     QTest::newRow("O nás") << QByteArrayList{"opto"} << QByteArray("Picture3")
                            << QByteArray("opto");
+    QTest::newRow("Lekce") << QByteArrayList{"optLekce"} << QByteArray("Picture4")
+                           << QByteArray("optLekce");
+    QTest::newRow("Lekce, then O nás")
+        << QByteArrayList{"optLekce", "opto"} << QByteArray("Picture3") << QByteArray("opto");
     QTest::newRow("the selected option again")
         << QByteArrayList{"OptNastaveni"} << QByteArray("Picture1") << QByteArray("OptNastaveni");
     QTest::newRow("there and back") << QByteArrayList{"opto", "OptNastaveni"}
@@ -428,9 +547,9 @@ void TestFrmNastaveni::pageOptionsShowTheirPage()
     open();
     for (const QByteArray& name : clicks)
         click(name.constData());
-    for (const char* each : {"Picture1", "Picture2", "Picture3"})
+    for (const char* each : {"Picture1", "Picture2", "Picture3", "Picture4"})
         QCOMPARE(control(each)->isVisible(), page == each);
-    for (const char* each : {"OptNastaveni", "optVzhled", "opto"})
+    for (const char* each : {"OptNastaveni", "optVzhled", "opto", "optLekce"})
         QCOMPARE(control<QRadioButton>(each)->isChecked(), option == each);
     // Choosing a page leaves the language order alone, and the other way round.
     QCOMPARE(control<QRadioButton>("Option1")->isChecked(), !clicks.contains("Option2"));
@@ -517,6 +636,13 @@ void TestFrmNastaveni::pictureChooser_data()
     QTest::newRow("a folder is refused, and a later cancel applies the file before it")
         << u"old.jpg"_s << QStringList{u"new.jpg"_s, u"folder.jpg"_s, u""_s} << u"new.jpg"_s
         << QSize(40, 10);
+    // "×" removes the picture and leaves every other setting.
+    QTest::newRow("× removes the stored picture")
+        << u"old.jpg"_s << QStringList{u"×"_s} << u""_s << QSize(0, 0);
+    QTest::newRow("a cancel after × does not bring the chosen picture back")
+        << u"old.jpg"_s << QStringList{u"new.jpg"_s, u"×"_s, u""_s} << u""_s << QSize(0, 0);
+    QTest::newRow("a picture chosen after ×")
+        << u"old.jpg"_s << QStringList{u"×"_s, u"new.jpg"_s} << u"new.jpg"_s << QSize(40, 10);
 }
 
 void TestFrmNastaveni::pictureChooser()
@@ -536,26 +662,34 @@ void TestFrmNastaveni::pictureChooser()
     };
     m_settings->StoreAll(
         {u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, full(storedFile)});
-    for (const QString& answer : answers)
-        m_dialogs.fileAnswers << (answer.isEmpty() ? std::nullopt : std::optional(full(answer)));
-
     open();
     click("optVzhled");
-    for (qsizetype i = 0; i < answers.size(); ++i)
+    for (const QString& answer : answers) {
+        if (answer == u"×") {
+            click("cmdodebrat");
+            continue;
+        }
+        m_dialogs.fileAnswers << (answer.isEmpty() ? std::nullopt : std::optional(full(answer)));
         click("cmdobr");
+    }
 
     // The JPEG filter first, so the dialog opens with it; then every format that loads.
-    const QStringList filters = m_dialogs.filtersOffered.value(0).split(u";;"_s);
-    QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg)"));
-    for (const QString& pattern : {u"*.png"_s, u"*.bmp"_s, u"*.gif"_s, u"*.jpeg"_s, u"*.webp"_s})
-        QVERIFY2(filters.value(1).contains(pattern), qPrintable(filters.value(1)));
+    for (const QString& offered : std::as_const(m_dialogs.filtersOffered)) {
+        const QStringList filters = offered.split(u";;"_s);
+        QCOMPARE(filters.value(0), QStringLiteral("obrázky jpg (*.jpg *.jpeg)"));
+        for (const QString& pattern :
+             {u"*.png"_s, u"*.bmp"_s, u"*.gif"_s, u"*.jpeg"_s, u"*.webp"_s})
+            QVERIFY2(filters.value(1).contains(pattern), qPrintable(filters.value(1)));
+    }
     QCOMPARE(control<Label>("lblcestaobr")->Caption(), full(path));
     auto* image = control<Image>("Image1");
     QCOMPARE(image->Picture().size(), picture);
     QCOMPARE(image->geometry(), control("lblprevpoz")->geometry());
     QVERIFY(image->Stretch() && image->isVisible());
+    QCOMPARE(control("cmdodebrat")->isEnabled(), !path.isEmpty());
     click("cmdOk");
     QCOMPARE(m_settings->Stored(QStringLiteral("obr")), full(path));
+    QCOMPARE(m_settings->Stored(QStringLiteral("btextu")), u"0"_s);
 }
 
 void TestFrmNastaveni::longPathShowsItsFileName_data()
@@ -694,16 +828,21 @@ void TestFrmNastaveni::tabOrder_data()
     QTest::addColumn<QByteArrayList>("stops");
     QTest::newRow("settings page")
         << QByteArrayList{}
-        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1", "txtdruhy",     "txtprvni", "Option1",
-                          "UpDown1", "UpDown2",   "cmdpuv",   "OptNastaveni", "cmdOk"};
+        << QByteArrayList{"cmdOk",   "CmdStorno",     "Picture1",     "txtdruhy", "txtprvni",
+                          "Option1", "chkvyslovnost", "UpDown1",      "UpDown2",  "txtnecinnost",
+                          "UpDown3", "cmdpuv",        "OptNastaveni", "cmdOk"};
     QTest::newRow("English first")
         << QByteArrayList{"Option2"}
-        << QByteArrayList{"cmdOk",   "CmdStorno", "Picture1", "txtdruhy", "txtprvni",
-                          "Option2", "UpDown1",   "UpDown2",  "cmdpuv"};
+        << QByteArrayList{"cmdOk",    "CmdStorno",    "Picture1",      "txtdruhy",
+                          "txtprvni", "Option2",      "chkvyslovnost", "UpDown1",
+                          "UpDown2",  "txtnecinnost", "UpDown3",       "cmdpuv"};
     QTest::newRow("appearance page")
         << QByteArrayList{"optVzhled"}
         << QByteArrayList{"cmdOk",   "CmdStorno", "Picture2", "cmdpozadi", "cmdtext",
                           "cmdstin", "cmdobr",    "cmdpuv",   "optVzhled", "cmdOk"};
+    QTest::newRow("lesson page") << QByteArrayList{"optLekce"}
+                                 << QByteArrayList{"cmdOk",  "CmdStorno", "Picture4", "lstlekce",
+                                                   "cmdpuv", "optLekce",  "cmdOk"};
     QTest::newRow("about page") << QByteArrayList{"opto"}
                                 << QByteArrayList{"cmdOk", "CmdStorno", "cmdpuv",
                                                   "opto",  "Picture3",  "cmdOk"};
@@ -726,6 +865,181 @@ void TestFrmNastaveni::tabOrder()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(visited, stops);
+}
+
+void TestFrmNastaveni::writeLessons()
+{
+    WriteFile(fileNamed(u"a.txt"_s), LessonBytes("J\xc3\xad"
+                                                 "dlo/Food",
+                                                 2));
+    WriteFile(fileNamed(u"b.txt"_s), LessonBytes("Zv\xed\xf8"
+                                                 "ata/Animals",
+                                                 1));
+    WriteFile(fileNamed(u"c.txt"_s), LessonBytes("/no title", 0));
+    const QString own = fileNamed(u"data/vokabo/lessons"_s);
+    WriteFile(own + u"/moje lekce.txt"_s, LessonBytes("Moje/Mine", 3));
+    // "Zvířata.txt" as an old Windows disk names it, holding "Stará" in Windows-1250.
+    WriteNative(QFile::encodeName(own) + "/Zv\xed\xf8"
+                                         "ata.txt",
+                LessonBytes("Star\xe1/Old", 1));
+}
+
+// Each row of the lesson page as "x caption|entries": x for checked, ~ for partly, a blank
+// for unchecked; a folder's row has no entries.
+QStringList TestFrmNastaveni::lessonRows() const
+{
+    const QAbstractItemModel* model = control<QTreeView>("lstlekce")->model();
+    const auto row = [model](const QModelIndex& index) {
+        const auto state = index.data(Qt::CheckStateRole).value<Qt::CheckState>();
+        const QString mark = state == Qt::Checked     ? u"x"_s
+                             : state == Qt::Unchecked ? u" "_s
+                                                      : u"~"_s;
+        const QString entries = index.siblingAtColumn(1).data().toString();
+        return mark + u' ' + index.data().toString() + (entries.isEmpty() ? u""_s : u'|' + entries);
+    };
+    QStringList rows;
+    for (int group = 0; group < model->rowCount(); ++group) {
+        const QModelIndex folder = model->index(group, 0);
+        rows << row(folder);
+        for (int lesson = 0; lesson < model->rowCount(folder); ++lesson)
+            rows << row(model->index(lesson, 0, folder));
+    }
+    return rows;
+}
+
+// As the user does it: the row made current, then the space bar.
+void TestFrmNastaveni::toggleLesson(const QString& caption)
+{
+    auto* view = control<QTreeView>("lstlekce");
+    const QModelIndexList found =
+        view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, caption, 1,
+                             Qt::MatchExactly | Qt::MatchRecursive);
+    QVERIFY2(!found.isEmpty(), qPrintable(caption));
+    view->setCurrentIndex(found.first());
+    QTest::keyClick(view, Qt::Key_Space);
+}
+
+void TestFrmNastaveni::lessonPageShowsBothFolders_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("rows");
+    const QStringList all{u"x Přibalené lekce"_s, u"x Jídlo|2"_s, u"x Zvířata|1"_s, u"x c.txt|0"_s,
+                          u"x Vlastní lekce"_s,   u"x Stará|1"_s, u"x Moje|3"_s};
+    QTest::newRow("nothing stored: every lesson") << u""_s << all;
+    QTest::newRow("a lesson left out, and one that is gone")
+        << u"-pribalena/b.txt|-vlastni/gone.txt"_s
+        << QStringList{u"~ Přibalené lekce"_s, u"x Jídlo|2"_s, u"  Zvířata|1"_s, u"x c.txt|0"_s,
+                       u"x Vlastní lekce"_s,   u"x Stará|1"_s, u"x Moje|3"_s};
+    QTest::newRow("the own lessons left out, a Windows-1250 name among them")
+        << u"-vlastni/Zv%ED%F8ata.txt|-vlastni/moje%20lekce.txt"_s
+        << QStringList{u"x Přibalené lekce"_s, u"x Jídlo|2"_s, u"x Zvířata|1"_s, u"x c.txt|0"_s,
+                       u"  Vlastní lekce"_s,   u"  Stará|1"_s, u"  Moje|3"_s};
+    QTest::newRow("every lesson left out: the saver takes them all, and so does the page")
+        << u"-pribalena/a.txt|-pribalena/b.txt|-pribalena/c.txt|-vlastni/moje%20lekce.txt|"
+           u"-vlastni/Zv%ED%F8ata.txt"_s
+        << all;
+}
+
+void TestFrmNastaveni::lessonPageShowsBothFolders()
+{
+    QFETCH(QString, stored);
+    writeLessons();
+    m_settings->StoreAll(Defaults);
+    m_settings->Store(u"lekce"_s, stored);
+    open();
+    click("optLekce");
+    QTEST(lessonRows(), "rows");
+}
+
+void TestFrmNastaveni::okStoresTheLessonChoice_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("toggles");
+    QTest::addColumn<QString>("expected"); // empty with refused: nothing is written
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("nothing changed") << u""_s << QStringList{} << u""_s << false;
+    QTest::newRow("the page never shown keeps the stored choice")
+        << u"-pribalena/b.txt|-vlastni/gone.txt"_s << QStringList{}
+        << u"-pribalena/b.txt|-vlastni/gone.txt"_s << false;
+    QTest::newRow("a lesson unchecked")
+        << u""_s << QStringList{u"Zvířata"_s} << u"-pribalena/b.txt"_s << false;
+    QTest::newRow("a Windows-1250 name, by its bytes")
+        << u""_s << QStringList{u"Stará"_s} << u"-vlastni/Zv%ED%F8ata.txt"_s << false;
+    QTest::newRow("the own folder unchecked at once")
+        << u""_s << QStringList{u"Vlastní lekce"_s}
+        << u"-vlastni/Zv%ED%F8ata.txt|-vlastni/moje%20lekce.txt"_s << false;
+    QTest::newRow("checked again, and one that is gone kept")
+        << u"-pribalena/b.txt|-vlastni/gone.txt"_s << QStringList{u"Zvířata"_s}
+        << u"-vlastni/gone.txt"_s << false;
+    QTest::newRow("every lesson unchecked is refused")
+        << u"-vlastni/gone.txt"_s << QStringList{u"Přibalené lekce"_s, u"Vlastní lekce"_s} << u""_s
+        << true;
+}
+
+void TestFrmNastaveni::okStoresTheLessonChoice()
+{
+    QFETCH(QString, stored);
+    QFETCH(QStringList, toggles);
+    QFETCH(QString, expected);
+    QFETCH(bool, refused);
+    writeLessons();
+    m_settings->StoreAll(Defaults);
+    if (!stored.isEmpty())
+        m_settings->Store(u"lekce"_s, stored);
+    const QByteArray before = ReadFile(m_settings->FilePath());
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+    if (!toggles.isEmpty())
+        click("optLekce");
+    for (const QString& caption : toggles)
+        toggleLesson(caption);
+    click("opto");
+    click("cmdOk");
+    if (!refused) {
+        QVERIFY(m_dialogs.failures.isEmpty());
+        QCOMPARE(m_settings->Stored(u"lekce"_s), expected);
+        return;
+    }
+    QCOMPARE(m_dialogs.failures,
+             QStringList{u"Označte aspoň jednu lekci, ze které se mají slovíčka vybírat."_s});
+    QCOMPARE(ReadFile(m_settings->FilePath()), before);
+    QTest::qWait(10);
+    QVERIFY(m_dialog && m_dialog->isVisible());
+    QVERIFY(control("Picture4")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), control("lstlekce"));
+}
+
+void TestFrmNastaveni::pictureChooserStartsNearThePicture_data()
+{
+    QTest::addColumn<QString>("stored"); // within the test's folder
+    QTest::addColumn<bool>("picturesFolder");
+    QTest::addColumn<QString>("start"); // within the test's folder
+    QTest::newRow("at the stored picture") << u"fotky/old.jpg"_s << true << u"fotky/old.jpg"_s;
+    QTest::newRow("in the folder of a stored picture that is gone")
+        << u"fotky/gone.jpg"_s << true << u"fotky"_s;
+    QTest::newRow("a picture whose folder is gone: the Pictures folder")
+        << u"nowhere/gone.jpg"_s << true << u"home/Pictures"_s;
+    QTest::newRow("no picture: the Pictures folder") << u""_s << true << u"home/Pictures"_s;
+    QTest::newRow("no picture and no Pictures folder: home") << u""_s << false << u"home"_s;
+}
+
+// The chooser never opens at the root of the file system, the working folder of a saver
+// that the system starts.
+void TestFrmNastaveni::pictureChooserStartsNearThePicture()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, picturesFolder);
+    QFETCH(QString, start);
+    QVERIFY(QDir().mkpath(fileNamed(picturesFolder ? u"home/Pictures"_s : u"home"_s)));
+    qputenv("HOME", QFile::encodeName(fileNamed(u"home"_s)));
+    QVERIFY(QDir().mkpath(fileNamed(u"fotky"_s)));
+    writeJpeg(u"fotky/old.jpg"_s, QSize(8, 8));
+    m_settings->StoreAll({u"3"_s, u"3"_s, u"1"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
+                          stored.isEmpty() ? QString() : fileNamed(stored)});
+    open();
+    click("optVzhled");
+    click("cmdobr");
+    QCOMPARE(m_dialogs.fileNamesOffered, QStringList{fileNamed(start)});
 }
 
 void TestFrmNastaveni::everyCaptionFits()

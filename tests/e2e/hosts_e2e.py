@@ -66,6 +66,9 @@ class Context:
 
 
 class HostSandbox(Sandbox):
+    def close(self):
+        """Whatever the sandbox holds beyond its folder goes when its case ends."""
+
     def env(self):
         env = Sandbox.env(self)
         if self.suite.display is None:
@@ -185,14 +188,20 @@ def start_x_client(display, left, top, width, height, colour, dock=False):
 
 # --- cases -------------------------------------------------------------------------------
 
-CASES = []
+def registry():
+    """A list of cases, and the decorator that adds a case (with rows: a data-driven one whose
+    every row runs on its own; with needs: the programs it cannot run without) to it."""
+    cases = []
+
+    def case(name, rows=None, needs=()):
+        def register(function):
+            cases.append((name, function, rows, needs))
+            return function
+        return register
+    return cases, case
 
 
-def case(name, rows=None, needs=()):
-    def register(function):
-        CASES.append((name, function, rows, needs))
-        return function
-    return register
+CASES, case = registry()
 
 
 @case("two_monitors_both_covered_click_on_second_ends", needs=("xrandr",))
@@ -497,7 +506,12 @@ def main():
                                                             "vokabo-hosts-e2e-artifacts"))
     parser.add_argument("cases", nargs="*", help="run only these cases")
     options = parser.parse_args()
+    return run_cases(CASES, options, HostSandbox, "vokabo-hosts-e2e-")
 
+
+def run_cases(cases, options, make_box, prefix):
+    """Runs the chosen cases, each row in a sandbox of its own made by make_box(ctx, name),
+    and ends with the closing line of passed, failed and skipped cases."""
     missing = [tool for tool in ("Xvfb", "xdotool", "import", "convert")
                if shutil.which(tool) is None]
     if missing:
@@ -511,11 +525,11 @@ def main():
     signal.signal(signal.SIGTERM, on_signal)
     signal.signal(signal.SIGINT, on_signal)
 
-    workdir = tempfile.mkdtemp(prefix="vokabo-hosts-e2e-")
+    workdir = tempfile.mkdtemp(prefix=prefix)
     results = Results()
     skipped = []
     try:
-        for name, function, rows, needs in CASES:
+        for name, function, rows, needs in cases:
             if options.cases and name not in options.cases:
                 continue
             lacking = [tool for tool in needs if shutil.which(tool) is None]
@@ -526,7 +540,7 @@ def main():
                 full = name if label is None else f"{name}[{label}]"
                 ctx = Context(os.path.abspath(options.program), workdir)
                 ctx.artifacts = options.artifacts
-                box = HostSandbox(ctx, full)
+                box = make_box(ctx, full)
                 started = time.monotonic()
                 try:
                     if rows is None:
@@ -541,6 +555,7 @@ def main():
                     results.record(full + f"  ({time.monotonic() - started:.1f} s)")
                 finally:
                     PROCESSES.stop_all()
+                    box.close()
     finally:
         PROCESSES.stop_all()
         shutil.rmtree(workdir, ignore_errors=True)
@@ -561,9 +576,11 @@ def keep_evidence(artifacts, ctx, box, name):
             pass
     for index, log in enumerate(box.logs):
         shutil.copy(log, f"{stem}.program-{index}.log")
-    for extra in ("weston.log", "weston-covered.png"):
-        if os.path.exists(os.path.join(box.root, extra)):
-            shutil.copy(os.path.join(box.root, extra), f"{stem}.{extra}")
+    # The logs of the servers a case brought up, and what it kept to look at.
+    for extra in sorted(os.listdir(box.root)):
+        path = os.path.join(box.root, extra)
+        if (extra.endswith(".log") or extra == "weston-covered.png") and path not in box.logs:
+            shutil.copy(path, f"{stem}.{extra}")
     return stem
 
 

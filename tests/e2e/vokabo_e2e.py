@@ -219,9 +219,9 @@ def rgb_of(number):
 
 def lesson_bytes(title_line, entries):
     lines = [title_line, "Lekce 1"]
-    for english, czech in entries:
+    for english, czech, *example in entries:
         lines += [english, f"[{english}]", "podstatné jméno", czech, "pozn.",
-                  f"A {english}.|Nějaký {czech}.", "--"]
+                  example[0] if example else f"A {english}.|Nějaký {czech}.", "--"]
     return ("\r\n".join(lines) + "\r\n").encode("cp1250")
 
 
@@ -578,6 +578,38 @@ def refused_command_line(suite, box, args):
     expect(box.stored() is None, "a refused start wrote the settings")
 
 
+@case("help_and_version_answer_at_once", rows=[
+    ("--help", ["--help"], "Použití: vokabo [/s | /c]\n"),
+    ("-h", ["-h"], "Použití: vokabo [/s | /c]\n"),
+    ("--version", ["--version"], "vokabo 0.9.0\n"),
+])
+def help_and_version(suite, box, row):
+    args, opening = row
+    box.store(**FIXED_PLACEMENT)
+    before = box.stored()
+    saver, _ = suite.start_saver(box, "/s")  # holds the instance lock
+    for display in (True, False):
+        env = box.env()
+        if not display:
+            del env["DISPLAY"]
+        suite.reset_watch()
+        started = time.monotonic()
+        done = subprocess.run([box.program, *args], env=env, cwd=box.root, capture_output=True,
+                              timeout=10)
+        taken = time.monotonic() - started
+        where = "with a display" if display else "without a display"
+        expect(done.returncode == 0, f"{where}: ended with status {done.returncode}")
+        expect(done.stdout.decode("utf-8").startswith(opening),
+               f"{where}: printed {done.stdout!r}")
+        expect(not done.stderr, f"{where}: said {done.stderr!r} on stderr")
+        expect(taken < QUICK_EXIT, f"{where}: took {taken:.1f} s")
+        expect(not suite.watch(), f"{where}: mapped a window")
+    suite.expect_alive(saver, "the saver beside it")
+    suite.key("x")
+    suite.expect_exit(saver, 2.0, "a key press")
+    expect(box.stored() == before, f"the settings changed to {box.stored()}")
+
+
 @case("saver_command_line", rows=[
     ("/s", ["/s"]),
     ("/S", ["/S"]),
@@ -736,6 +768,79 @@ def word_then_translation(suite, box, row):
     expect(words(shot, second_rows) > 30, "no translation 4.5 s after the word appeared")
     suite.key("x")
     suite.expect_exit(proc, 2.0, "a key press")
+
+
+def ink_bands(shot, rgb, left, right, top=0):
+    """The runs of rows from top down that hold a pixel of exactly this colour between left
+    and right: one run for each line of text that stands apart from the next."""
+    bands, start = [], None
+    for y in range(top, shot.height):
+        inked = shot.count(rgb, left, y, right, y + 1) > 0
+        if inked and start is None:
+            start = y
+        elif not inked and start is not None:
+            bands.append((start, y))
+            start = None
+    if start is not None:
+        bands.append((start, shot.height))
+    return bands
+
+
+def rows_of(shot, band, left, right):
+    return [shot.data[(y * shot.width + left) * 3:(y * shot.width + right) * 3]
+            for y in range(*band)]
+
+
+@case("pronunciation_and_example_on_request")
+def pronunciation_and_example(suite, box):
+    """With the setting on, the example sentence and its translation are on the screen, each
+    with its word. They are read off the screen by swapping them in the lesson: the same
+    sentence drawn in the other's place must give the very same pixels."""
+    english, czech = "The dog barks.", "Pes štěká."
+    text, shadow = 65280, 16711680
+    green = rgb_of(text)
+    left, right = ANCHOR_LEFT, ANCHOR_LEFT + WORD_W
+
+    def run(example, setting="1"):
+        only_lessons(box, {"zvirata.txt": lesson_bytes("Zvířata/Animals",
+                                                       [("dog", "pes", example)])})
+        box.store(prvnicesky="1", nprvni="2", ndruhy="30", btextu=str(text), bstinu=str(shadow),
+                  vyslovnost=setting, **FIXED_PLACEMENT)
+        proc, _ = suite.start_saver(box, "/s")
+        shown_at = time.monotonic()
+        first = suite.shot()
+        expect(time.monotonic() - shown_at < 1.5, "the machine is too slow to judge the first phase")
+        time.sleep(max(0.0, shown_at + 3.0 - time.monotonic()))
+        pair = suite.shot()
+        suite.key("x")
+        suite.expect_exit(proc, 2.0, "a key press")
+        return first, pair
+
+    first, pair = run(f"{english}|{czech}")
+    below_pair = ANCHOR[1] + WORD_H
+    sentences = ink_bands(pair, green, left, right, below_pair)
+    # Under the pair: the pronunciation, then the Czech sentence, then the English one.
+    expect(len(sentences) == 3, f"expected pronunciation and two sentences, found {sentences}")
+    expect(sentences[-1][1] < SCREEN_H, "the example reaches the screen's edge")
+    alone = ink_bands(first, green, left, right, ANCHOR[1])
+    # At first, with the Czech word alone, only the Czech sentence, in its place.
+    expect(len(alone) == 1 and rows_of(first, alone[0], left, right) ==
+           rows_of(pair, sentences[1], left, right),
+           f"before the translation, expected the Czech sentence alone below the word: {alone}")
+
+    _, swapped = run(f"{czech}|{english}")
+    again = ink_bands(swapped, green, left, right, below_pair)
+    expect(len(again) == 3, f"with the sentences swapped, found {again}")
+    read = {"English": (sentences[2], again[1]), "Czech": (sentences[1], again[2])}
+    for language, (shown, reference) in read.items():
+        expect(rows_of(pair, shown, left, right) == rows_of(swapped, reference, left, right),
+               f"the {language} sentence on the screen is not the lesson's")
+    expect(rows_of(pair, sentences[1], left, right) != rows_of(pair, sentences[2], left, right),
+           "the two sentences look the same")
+
+    _, without = run(f"{english}|{czech}", setting="0")
+    expect(not ink_bands(without, green, left, right, below_pair),
+           "with the setting off something is shown under the pair")
 
 
 # --- cases: input --------------------------------------------------------------------------
@@ -1215,6 +1320,68 @@ def user_lessons_only(suite, box):
     shot = suite.shot()
     expect(shot.count(rgb_of(text), ANCHOR_LEFT, ANCHOR[0], ANCHOR_LEFT + WORD_W, ANCHOR[1]) > 30,
            "no word of the user's lesson on screen")
+    suite.key("x")
+    suite.expect_exit(proc, 2.0, "a key press")
+
+
+# --- cases: the lesson choice -------------------------------------------------------------
+
+# Client-area points of the page option "Lekce" and of a spot in its list below the rows.
+LEKCE_OPTION = (30, 158)
+LESSON_LIST_BELOW_ROWS = (200, 330)
+
+
+def word_extent(shot, colour, top=80):
+    """How wide the words of this colour are below the banner, in pixels (0 for none)."""
+    wanted = bytes(colour)
+    left, right = shot.width, -1
+    for y in range(top, shot.height):
+        row = shot.data[y * shot.width * 3:(y + 1) * shot.width * 3]
+        at = row.find(wanted)
+        while at >= 0 and at % 3:
+            at = row.find(wanted, at + 1)
+        if at < 0:
+            continue
+        last = row.rfind(wanted)
+        while last % 3:
+            last = row.rfind(wanted, 0, last)
+        left, right = min(left, at // 3), max(right, last // 3)
+    return right - left + 1 if right >= 0 else 0
+
+
+@case("lesson_choice_in_the_dialog", group="dialog")
+def lesson_choice(suite, box):
+    """From the running saver: the fourth page, one of two lessons unchecked, OK; the saver
+    comes back and space shows only the checked lesson's words."""
+    only_lessons(box, {"a.txt": lesson_bytes("Úzká/Narrow", [("i", "i")]),
+                       "b.txt": lesson_bytes("Široká/Wide", [("wide", "ŽŽŽŽŽŽŽŽŽŽ")])})
+    text = 65280  # green words on black
+    box.store(btextu=str(text), **FIXED_PLACEMENT)
+    proc, saver = suite.start_saver(box, "/s")
+    suite.key("s")
+    dialog = suite.wait_window(DIALOG, proc)
+    suite.wait_unmapped(saver)
+    time.sleep(0.3)
+    click_in(suite, dialog, LEKCE_OPTION)
+    # The list's rows: the folder, then a.txt, then b.txt.
+    click_in(suite, dialog, LESSON_LIST_BELOW_ROWS)
+    for key in ("Down", "Down", "Down", "space"):
+        suite.key(key)
+        time.sleep(0.1)
+    close_dialog(suite, dialog, "OK")
+    back = suite.wait_window("Form1", proc)
+    suite.wait_unmapped(dialog)
+    stored = box.stored().get("lekce")
+    expect(stored == "-pribalena/b.txt", f"OK stored the lesson choice as {stored!r}")
+    suite.wait_focus(back)
+    time.sleep(0.3)
+    widths = [word_extent(suite.shot(), rgb_of(text))]
+    for _ in range(10):
+        suite.key("space")
+        time.sleep(0.4)
+        widths.append(word_extent(suite.shot(), rgb_of(text)))
+    expect(all(0 < width < 40 for width in widths),
+           f"words of the unchecked lesson on screen: widths {widths}")
     suite.key("x")
     suite.expect_exit(proc, 2.0, "a key press")
 

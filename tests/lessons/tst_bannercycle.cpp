@@ -1,4 +1,5 @@
 #include "lessons/bannercycle.h"
+#include "lessons/sitetexts.h"
 
 #include <QtTest>
 #include <map>

@@ -60,6 +60,10 @@ void TestLessonLineReader::lines_data()
     QTest::newRow("UTF-8 line cut at the limit keeps whole characters")
         << QByteArray("\xC4\x8D" + filler + "\xC4\x8D\r\nko\xC4\x8Dka")
         << QStringList{s("č") + QString::fromLatin1(filler), s("kočka")};
+    // Bytes 0x80 to 0xBF are whole letters in Windows-1250 ("ť", "ž"), not parts of one.
+    QTest::newRow("Windows-1250 line cut at the limit keeps every byte before it")
+        << QByteArray(QByteArray(LessonLineReader::MaxLineBytes - 1, 'a') + "\x9d\x9e\r\nsn\xedh")
+        << QStringList{QString(LessonLineReader::MaxLineBytes - 1, QLatin1Char('a')) + s("ť"), s("sníh")};
     QTest::newRow("undefined Windows-1250 byte does not break the line")
         << QByteArray("a\x98z\r\nb") << QStringList{QStringLiteral(u"a\u0098z"), s("b")};
     QTest::newRow("NUL bytes stay inside the line") << QByteArray("a\0b\r\nc", 6) << QStringList{QString(QStringLiteral("a")) + QChar(0) + s("b"), s("c")};

@@ -1,3 +1,4 @@
+#include "lessons/lessonchoice.h"
 #include "lessons/lessonfolder.h"
 #include "lessons/lessonloader.h"
 #include "support/scriptedrandom.h"
@@ -29,6 +30,7 @@ private slots:
     void choiceSpansBothFolders();
     void userFolderFollowsXdgDataHome();
     void windows1250FileNameLoads();
+    void changedFoldersAreListedAgain();
 
 private:
     QByteArray lessonBytes(const char* title, int entries);
@@ -150,15 +152,26 @@ void TestLessonLoader::lessonWithCzechNameAndBlanksLoads()
 void TestLessonLoader::choiceSpansBothFolders_data()
 {
     QTest::addColumn<QString>("programFolder"); // "missing", "empty" or "two lessons"
+    QTest::addColumn<QString>("leftOut"); // as stored
     QTest::addColumn<float>("r");
     QTest::addColumn<QString>("title");
     const QString two = QStringLiteral("two lessons");
+    const QString none;
     // The program's a.txt and b.txt, then the user's a.txt and c.txt: four to choose from.
-    QTest::newRow("first of the program's") << two << 0.0f << QStringLiteral("Program A");
-    QTest::newRow("the user's file of the same name") << two << 0.5f << QStringLiteral("User A");
-    QTest::newRow("last of the user's") << two << 0.99f << QStringLiteral("User C");
-    QTest::newRow("program folder missing") << QStringLiteral("missing") << 0.99f << QStringLiteral("User C");
-    QTest::newRow("program folder empty") << QStringLiteral("empty") << 0.0f << QStringLiteral("User A");
+    QTest::newRow("first of the program's") << two << none << 0.0f << QStringLiteral("Program A");
+    QTest::newRow("the user's file of the same name") << two << none << 0.5f << QStringLiteral("User A");
+    QTest::newRow("last of the user's") << two << none << 0.99f << QStringLiteral("User C");
+    QTest::newRow("program folder missing") << QStringLiteral("missing") << none << 0.99f << QStringLiteral("User C");
+    QTest::newRow("program folder empty") << QStringLiteral("empty") << none << 0.0f << QStringLiteral("User A");
+    // The pick is among the chosen lessons alone, as it was among all.
+    const QString userOnly = QStringLiteral("-pribalena/a.txt|-pribalena/b.txt");
+    QTest::newRow("only the user's chosen, first") << two << userOnly << 0.0f << QStringLiteral("User A");
+    QTest::newRow("only the user's chosen, last") << two << userOnly << 0.99f << QStringLiteral("User C");
+    QTest::newRow("the user's a.txt left out, not the program's")
+        << two << QStringLiteral("-vlastni/a.txt") << 0.5f << QStringLiteral("Program B");
+    QTest::newRow("all left out picks among all")
+        << two << QStringLiteral("-pribalena/a.txt|-pribalena/b.txt|-vlastni/a.txt|-vlastni/c.txt")
+        << 0.5f << QStringLiteral("User A");
 }
 
 void TestLessonLoader::choiceSpansBothFolders()
@@ -175,9 +188,12 @@ void TestLessonLoader::choiceSpansBothFolders()
     WriteFile(user + QStringLiteral("/c.txt"), lessonBytes("User C", 1));
     WriteFile(user + QStringLiteral("/a.txt"), lessonBytes("User A", 1));
     WriteFile(user + QStringLiteral("/.hidden"), lessonBytes("Hidden", 1));
+    QFETCH(QString, leftOut);
     QFETCH(float, r);
     ScriptedRandom random({r});
-    const LessonLoad load = LoadLessonFile(*m_lesson, QStringList{program, user}, random, {});
+    ChosenLessonPositions positions(ParseLessonChoice(leftOut), program);
+    const auto chosen = [&](const LessonFileList& files) { return positions.In(files); };
+    const LessonLoad load = LoadLessonFile(*m_lesson, QStringList{program, user}, random, {}, chosen);
     QCOMPARE(load.result, LessonLoadResult::Loaded);
     QTEST(load.title, "title");
 }
@@ -218,6 +234,38 @@ void TestLessonLoader::windows1250FileNameLoads()
 #else
     QSKIP("file names are UTF-16 on this platform");
 #endif
+}
+
+// The listing of a folder is kept from one load to the next while the folder is unchanged;
+// lessons added or removed while the saver runs are seen at the next load all the same.
+void TestLessonLoader::changedFoldersAreListedAgain()
+{
+    const QStringList folders{m_dir->filePath(QStringLiteral("added")),
+                              m_dir->filePath(QStringLiteral("removed")),
+                              m_dir->filePath(QStringLiteral("made"))};
+    WriteFile(folders[0] + QStringLiteral("/a.txt"), lessonBytes("A", 1));
+    WriteFile(folders[1] + QStringLiteral("/a.txt"), lessonBytes("A", 1));
+    WriteFile(folders[1] + QStringLiteral("/b.txt"), lessonBytes("B", 1));
+    // Older than any time stamp's grain, as the folders of a saver that has run a while.
+    QTest::qSleep(2100);
+    // The title of each lesson in turn, drawn as if there were `count` of them.
+    const auto titles = [&](int count) {
+        QStringList found;
+        for (int i = 0; i < count; ++i) {
+            ScriptedRandom random({(float(i) + 0.5f) / float(count)});
+            const LessonLoad load = LoadLessonFile(*m_lesson, folders, random, {});
+            found << (load.result == LessonLoadResult::Loaded ? load.title : QString());
+        }
+        return found;
+    };
+    QCOMPARE(titles(3),
+             QStringList({QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("B")}));
+
+    WriteFile(folders[0] + QStringLiteral("/z.txt"), lessonBytes("Z", 1));
+    QVERIFY(QFile::remove(folders[1] + QStringLiteral("/b.txt")));
+    WriteFile(folders[2] + QStringLiteral("/m.txt"), lessonBytes("M", 1));
+    QCOMPARE(titles(4), QStringList({QStringLiteral("A"), QStringLiteral("Z"), QStringLiteral("A"),
+                                     QStringLiteral("M")}));
 }
 
 QTEST_GUILESS_MAIN(TestLessonLoader)

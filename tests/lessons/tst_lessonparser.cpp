@@ -66,6 +66,12 @@ void TestLessonParser::workedExample()
     QCOMPARE(full.lesson->EntryLine3[1], s("third line B"));
     QCOMPARE(full.lesson->EntryLine6Tail[0], s("right A"));
     QCOMPARE(full.lesson->EntryLine6Tail[1], s("no bar here"));
+    // The pronunciation line and the example before the bar, shown on request; an entry's
+    // second line is kept even when it looks like a terminator.
+    QCOMPARE(full.lesson->EntryLine2[0], s("anything"));
+    QCOMPARE(full.lesson->EntryLine2[1], s("--"));
+    QCOMPARE(full.lesson->EntryLine6Head[0], s("left A"));
+    QCOMPARE(full.lesson->EntryLine6Head[1], QString());
 
     const Parsed cut = parse(lines.mid(0, 16));
     QCOMPARE(cut.lesson->WordCount, qint16(1));

@@ -7,6 +7,10 @@
 
 namespace {
 
+using enum WordLabel;
+constexpr WordLabel Details[] = {lblvyslovnost, lblvyslovnost2, lblpriklad,
+                                 lblpriklad2,   lblpreklad,     lblpreklad2};
+
 struct FakeLabel {
     QString caption = QStringLiteral("Label1");
     bool visible = true;
@@ -22,6 +26,8 @@ public:
         labels[WordLabel::lblanglicky] = {QStringLiteral("Label1"), true, 3480, 6480};
         labels[WordLabel::lblcesky2] = {QStringLiteral("Label1"), true, 3540, 5940};
         labels[WordLabel::lblanglicky2] = {QStringLiteral("Label1"), true, 3540, 6540};
+        for (const WordLabel detail : Details)
+            labels[detail] = {QString(), false, 3480, 7200, 5295, 0};
     }
     void SetVisible(WordLabel l, bool v) override { labels[l].visible = v; }
     void SetCaption(WordLabel l, const QString& c) override
@@ -68,7 +74,86 @@ std::unique_ptr<SaverVariables> variables(int first, int second, bool czechFirst
     vars->lesson.CzechWords[0] = QStringLiteral("pes, psík");
     vars->lesson.EnglishWords[1] = QStringLiteral("cat");
     vars->lesson.CzechWords[1] = QStringLiteral("kočka");
+    for (const int i : {0, 1}) {
+        vars->lesson.EntryLine2[i] = QStringLiteral("[dog]");
+        vars->lesson.EntryLine6Head[i] = QStringLiteral("The dog barks.");
+        vars->lesson.EntryLine6Tail[i] = QStringLiteral("Pes štěká celou noc, až sousedé nespí.");
+    }
     return vars;
+}
+
+// With the details, the pronunciation takes 450 twips, the example one line of 405 and its
+// translation two.
+void wrapDetails(FakeLabels& labels)
+{
+    labels.heights[QStringLiteral("[dog]")] = 450;
+    labels.heights[QStringLiteral("The dog barks.")] = 405;
+    labels.heights[QStringLiteral("Pes štěká celou noc, až sousedé nespí.")] = 810;
+    labels.heights[QString()] = 450; // as a real label keeps a line's height without text
+}
+
+QRect shownRect(const FakeLabel& l)
+{
+    return {l.left, l.top, l.width, l.caption.isEmpty() ? 0 : l.height};
+}
+
+// Every label that shows text lies on the screen (a shadow may reach 20 twips past it); the words
+// and their details stand one under the other in reading order, the English word's pronunciation
+// right under it and the example sentences under the pair, the first language's one first; each
+// shadow sits ShadowOffset right of and below its label.
+void verifyStacking(FakeLabels& labels, bool czechFirst, bool details)
+{
+    auto& l = labels.labels;
+    const QRect screen(0, 0, labels.screenWidth, labels.screenHeight);
+    for (const WordLabel label : {lblcesky, lblanglicky, lblvyslovnost, lblpriklad, lblpreklad}) {
+        const FakeLabel& fake = l[label];
+        if (fake.caption.isEmpty())
+            continue;
+        QVERIFY2(screen.contains(shownRect(fake)),
+                 qPrintable(QStringLiteral("label %1 at %2,%3 %4x%5")
+                                .arg(int(label))
+                                .arg(fake.left)
+                                .arg(fake.top)
+                                .arg(fake.width)
+                                .arg(fake.height)));
+    }
+    const QRect czech = shownRect(l[lblcesky]);
+    const QRect english = shownRect(l[lblanglicky]);
+    QCOMPARE(english.left(), czech.left());
+    if (!details) {
+        QCOMPARE(english.top(), czechFirst ? czech.bottom() + 1 : czech.top() - english.height());
+        return;
+    }
+    const QRect pronunciation = shownRect(l[lblvyslovnost]);
+    const QRect example = shownRect(l[lblpriklad]);
+    const QRect translation = shownRect(l[lblpreklad]);
+    QCOMPARE(pronunciation.top(), english.top() + english.height());
+    if (czechFirst)
+        QCOMPARE(english.top(), czech.bottom() + 1);
+    else
+        QCOMPARE(pronunciation.top() + pronunciation.height() +
+                     (pronunciation.height() > 0 ? DetailGap : 0),
+                 czech.top());
+    const int pairBottom =
+        czechFirst ? pronunciation.top() + pronunciation.height() : czech.bottom() + 1;
+    const QRect first = czechFirst ? translation : example;
+    const QRect second = czechFirst ? example : translation;
+    if (first.height() + second.height() > 0)
+        QCOMPARE(first.top(), pairBottom + 2 * DetailGap);
+    const bool both = first.height() > 0 && second.height() > 0;
+    QCOMPARE(second.top(), first.top() + first.height() + (both ? DetailGap : 0));
+    for (const WordLabel label : {lblvyslovnost, lblpriklad, lblpreklad})
+        QCOMPARE(l[label].left, czech.left());
+    const std::pair<WordLabel, WordLabel> shadows[] = {{lblcesky, lblcesky2},
+                                                       {lblanglicky, lblanglicky2},
+                                                       {lblvyslovnost, lblvyslovnost2},
+                                                       {lblpriklad, lblpriklad2},
+                                                       {lblpreklad, lblpreklad2}};
+    for (const auto& [word, shadow] : shadows) {
+        QCOMPARE(QPoint(l[shadow].left, l[shadow].top),
+                 QPoint(l[word].left + 20, l[word].top + 20));
+        QCOMPARE(l[shadow].caption, l[word].caption);
+    }
 }
 
 } // namespace
@@ -80,12 +165,18 @@ private slots:
     void cycle();
     void placement_data();
     void placement();
+    void placementRange_data();
+    void placementRange();
     void drawsInOrder_data();
     void drawsInOrder();
     void captionsAndStacking_data();
     void captionsAndStacking();
     void wordsStayOnScreen_data();
     void wordsStayOnScreen();
+    void detailsKeepTheWordsPlace_data();
+    void detailsKeepTheWordsPlace();
+    void detailsComeWithTheirWord_data();
+    void detailsComeWithTheirWord();
     void fixedPlacementNeverMovesTheAnchor_data();
     void fixedPlacementNeverMovesTheAnchor();
     void emptyLessonShowsSlotZero();
@@ -159,11 +250,11 @@ void TestWordCycle::placement_data()
                                     1000 + (11520 - 2000 - 1230) / 2);
     QTest::newRow("floor, not rounding")
         << 15360 << 11520 << 615 << true << 0.99999994f << 0.99999994f << QPoint(9064, 9289);
-    QTest::newRow("English first keeps the margin above the English phrase")
-        << 15360 << 11520 << 1440 << false << 0.0f << 0.0f << QPoint(1000, 1000 + 1440);
-    QTest::newRow("English first keeps the margin below the Czech word")
+    QTest::newRow("English first moves a tall phrase only as far as the screen's edge")
+        << 15360 << 11520 << 1440 << false << 0.0f << 0.0f << QPoint(1000, 1440);
+    QTest::newRow("English first counts both words below the anchor")
         << 15360 << 11520 << 1440 << false << 0.0f << 0.99999994f
-        << QPoint(1000, 11520 - 1000 - 615 - 1);
+        << QPoint(1000, 11520 - 1000 - 615 - 1440 - 1);
     QTest::newRow("screen too small for the margin keeps the words on it")
         << 6000 << 2000 << 615 << true << 1.0f << 1.0f << QPoint(0, 0);
     QTest::newRow("screen lower than the pair shows the first word")
@@ -184,21 +275,55 @@ void TestWordCycle::placement()
           "anchor");
 }
 
+void TestWordCycle::placementRange_data()
+{
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<float>("r2");
+    QTest::addColumn<int>("czechTop");
+    QTest::addColumn<int>("englishTop");
+    // One-line words on a 768-pixel screen: the Czech word's top lies in [1000, 9290) twips
+    // in either order, so the English word's lies in [385, 8675), that is [26, 578) pixels,
+    // when it comes first.
+    const float highest = 0.99999994f;
+    QTest::newRow("Czech first, lowest draw") << true << 0.0f << 1000 << 1615;
+    QTest::newRow("Czech first, highest draw") << true << highest << 9289 << 9904;
+    QTest::newRow("English first, lowest draw") << false << 0.0f << 1000 << 385;
+    QTest::newRow("English first, highest draw") << false << highest << 9289 << 8674;
+}
+
+void TestWordCycle::placementRange()
+{
+    QFETCH(bool, czechFirst);
+    QFETCH(float, r2);
+    auto vars = variables(3, 3, czechFirst);
+    FakeLabels labels;
+    ScriptedRandom random({0.5f, r2, 0.0f});
+    WordTick(*vars, labels, random);
+    QTEST(labels.labels[WordLabel::lblcesky].top, "czechTop");
+    QTEST(labels.labels[WordLabel::lblanglicky].top, "englishTop");
+}
+
 void TestWordCycle::drawsInOrder_data()
 {
     QTest::addColumn<int>("placement");
+    QTest::addColumn<bool>("details");
     QTest::addColumn<QString>("log");
-    QTest::newRow("random places draw twice, reseed, then the entry")
-        << 0 << QStringLiteral("NNSN");
-    for (const int placement : {1, 2, 3, 4})
-        QTest::addRow("fixed place %d draws only the entry", placement)
-            << placement << QStringLiteral("SN");
+    for (const bool details : {false, true}) {
+        const char* with = details ? "with" : "without";
+        QTest::addRow("random places draw twice, reseed, then the entry, %s details", with)
+            << 0 << details << QStringLiteral("NNSN");
+        for (const int placement : {1, 2, 3, 4})
+            QTest::addRow("fixed place %d draws only the entry, %s details", placement, with)
+                << placement << details << QStringLiteral("SN");
+    }
 }
 
 void TestWordCycle::drawsInOrder()
 {
     QFETCH(int, placement);
+    QFETCH(bool, details);
     auto vars = variables(3, 3, true, placement);
+    vars->ShowDetails = details;
     FakeLabels labels;
     ScriptedRandom random;
     WordTick(*vars, labels, random);
@@ -259,13 +384,21 @@ void TestWordCycle::wordsStayOnScreen_data()
     QTest::addColumn<bool>("czechFirst");
     QTest::addColumn<float>("r");
     QTest::addColumn<int>("anchorTop"); // where the Czech label stands before the tick
-    for (const bool czechFirst : {true, false}) {
-        const char* order = czechFirst ? "Czech first" : "English first";
-        QTest::addRow("random place at the top, %s", order) << 0 << czechFirst << 0.0f << 5880;
-        QTest::addRow("random place at the bottom, %s", order)
-            << 0 << czechFirst << 0.99999994f << 5880;
-        QTest::addRow("fixed place near the bottom, %s", order) << 1 << czechFirst << 0.5f << 10500;
-        QTest::addRow("fixed place near the top, %s", order) << 4 << czechFirst << 0.5f << 300;
+    QTest::addColumn<bool>("details");
+    for (const bool details : {false, true}) {
+        for (const bool czechFirst : {true, false}) {
+            const QByteArray order = QByteArray(czechFirst ? "Czech first" : "English first") +
+                                     (details ? ", with details" : "");
+            const char* o = order.constData();
+            QTest::addRow("random place at the top, %s", o)
+                << 0 << czechFirst << 0.0f << 5880 << details;
+            QTest::addRow("random place at the bottom, %s", o)
+                << 0 << czechFirst << 0.99999994f << 5880 << details;
+            QTest::addRow("fixed place near the bottom, %s", o)
+                << 1 << czechFirst << 0.5f << 10500 << details;
+            QTest::addRow("fixed place near the top, %s", o)
+                << 4 << czechFirst << 0.5f << 300 << details;
+        }
     }
 }
 
@@ -277,27 +410,110 @@ void TestWordCycle::wordsStayOnScreen()
     QFETCH(bool, czechFirst);
     QFETCH(float, r);
     QFETCH(int, anchorTop);
+    QFETCH(bool, details);
     auto vars = variables(3, 3, czechFirst, placement);
     vars->lesson.WordCount = 1;
     vars->lesson.EnglishWords[0] = QStringLiteral("to be at one's wits' end");
+    vars->ShowDetails = details;
     FakeLabels labels;
     labels.heights[QStringLiteral("to be at one's wits' end")] = 4 * 615;
+    wrapDetails(labels);
     labels.labels[WordLabel::lblcesky].top = anchorTop;
     ScriptedRandom random({r, r, 0.0f});
     WordTick(*vars, labels, random);
+    verifyStacking(labels, czechFirst, details);
+}
 
-    const QRect screen(0, 0, labels.screenWidth, labels.screenHeight);
-    for (const WordLabel word : {WordLabel::lblcesky, WordLabel::lblanglicky}) {
-        const FakeLabel& l = labels.labels[word];
-        const QRect shown(l.left, l.top, l.width, l.height);
-        QVERIFY2(
-            screen.contains(shown),
-            qPrintable(
-                QStringLiteral("%1,%2 %3x%4").arg(l.left).arg(l.top).arg(l.width).arg(l.height)));
+void TestWordCycle::detailsKeepTheWordsPlace_data()
+{
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<float>("r2");
+    QTest::addColumn<int>("anchorTop");
+    QTest::addColumn<QString>("pronunciation");
+    // The whole with the details reaches 3255 twips below the anchor with Czech first, and
+    // 1185 above and 2190 below it with English first. Where that fits, the words stand
+    // where they stand without the details; elsewhere they move only to the screen's edge.
+    const float highest = 0.99999994f;
+    const QString dog = QStringLiteral("[dog]");
+    QTest::newRow("Czech first, lowest draw") << true << 0.0f << 1000 << dog;
+    QTest::newRow("Czech first, middle draw") << true << 0.5f << 5145 << dog;
+    QTest::newRow("Czech first, highest draw, moved up to the bottom edge")
+        << true << highest << 11520 - 3255 << dog;
+    QTest::newRow("Czech first, highest draw, no pronunciation takes no room")
+        << true << highest << 11520 - 3255 + 450 << QString();
+    QTest::newRow("English first, lowest draw, moved down to the top edge")
+        << false << 0.0f << 1185 << dog;
+    QTest::newRow("English first, lowest draw, no pronunciation takes no room")
+        << false << 0.0f << 1000 << QString();
+    QTest::newRow("English first, middle draw") << false << 0.5f << 5145 << dog;
+    QTest::newRow("English first, highest draw") << false << highest << 9289 << dog;
+}
+
+void TestWordCycle::detailsKeepTheWordsPlace()
+{
+    QFETCH(bool, czechFirst);
+    QFETCH(float, r2);
+    auto vars = variables(3, 3, czechFirst);
+    vars->ShowDetails = true;
+    QFETCH(QString, pronunciation);
+    vars->lesson.EntryLine2[0] = pronunciation;
+    FakeLabels labels;
+    wrapDetails(labels);
+    ScriptedRandom random({0.5f, r2, 0.0f});
+    WordTick(*vars, labels, random);
+    QTEST(labels.labels[lblcesky].top, "anchorTop");
+    verifyStacking(labels, czechFirst, true);
+}
+
+void TestWordCycle::detailsComeWithTheirWord_data()
+{
+    QTest::addColumn<bool>("czechFirst");
+    QTest::addColumn<bool>("details");
+    QTest::newRow("Czech first") << true << true;
+    QTest::newRow("English first") << false << true;
+    QTest::newRow("Czech first, details off") << true << false;
+    QTest::newRow("English first, details off") << false << false;
+}
+
+// The pronunciation and the example show exactly while the English word does, the
+// example's translation while the Czech word does; without the details nothing of them
+// is touched.
+void TestWordCycle::detailsComeWithTheirWord()
+{
+    QFETCH(bool, czechFirst);
+    QFETCH(bool, details);
+    auto vars = variables(2, 2, czechFirst);
+    vars->ShowDetails = details;
+    vars->lesson.WordCount = 1;
+    vars->lesson.EntryLine6Head[0] = QStringLiteral("I take my dog for a walk.");
+    vars->lesson.EntryLine6Tail[0] = QStringLiteral("Chodím se psem na procházku.");
+    FakeLabels labels;
+    const auto before = labels.labels;
+    ScriptedRandom random({0.3f});
+    auto& l = labels.labels;
+    for (int tick = 0; tick < 12; ++tick) {
+        WordTick(*vars, labels, random);
+        if (!details) {
+            for (const WordLabel detail : Details) {
+                QCOMPARE(l[detail].visible, false);
+                QCOMPARE(l[detail].caption, before.at(detail).caption);
+                QCOMPARE(QPoint(l[detail].left, l[detail].top),
+                         QPoint(before.at(detail).left, before.at(detail).top));
+            }
+            continue;
+        }
+        const bool english = l[lblanglicky].visible;
+        const bool czech = l[lblcesky].visible;
+        for (const WordLabel label : {lblvyslovnost, lblvyslovnost2, lblpriklad, lblpriklad2})
+            QCOMPARE(l[label].visible, english);
+        for (const WordLabel label : {lblpreklad, lblpreklad2})
+            QCOMPARE(l[label].visible, czech);
     }
-    const FakeLabel& czech = labels.labels[WordLabel::lblcesky];
-    const FakeLabel& english = labels.labels[WordLabel::lblanglicky];
-    QCOMPARE(english.top, czechFirst ? czech.top + czech.height : czech.top - english.height);
+    if (details) {
+        QCOMPARE(l[lblvyslovnost].caption, QStringLiteral("[dog]"));
+        QCOMPARE(l[lblpriklad].caption, QStringLiteral("I take my dog for a walk."));
+        QCOMPARE(l[lblpreklad].caption, QStringLiteral("Chodím se psem na procházku."));
+    }
 }
 
 void TestWordCycle::fixedPlacementNeverMovesTheAnchor_data()

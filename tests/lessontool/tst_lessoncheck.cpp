@@ -1,4 +1,5 @@
 #include "lessons/lessoncheck.h"
+#include "lessons/lessonlinereader.h"
 #include "lessons/lessonloader.h"
 #include "lessontool/lessontool.h"
 #include "support/testenvironment.h"
@@ -17,6 +18,8 @@ private slots:
     void brokenLessons();
     void exitStatus_data();
     void exitStatus();
+    void commandLine_data();
+    void commandLine();
 };
 
 namespace {
@@ -70,7 +73,7 @@ void TestLessonCheck::brokenLessons_data()
         << QStringLiteral("ukončovací");
     QByteArray full;
     for (int i = 0; i < 201; ++i)
-        full += dog;
+        full += entry("dog", "pes " + QByteArray::number(i));
     QTest::newRow("entry past the 201st")
         << lesson(full + cat) << 2 + 201 * 7 + 1 << QStringLiteral("nejvýš 201");
     QTest::newRow("line the saver cuts")
@@ -101,9 +104,28 @@ void TestLessonCheck::brokenLessons_data()
         << lesson(dog + plainEntry("rain", "d\xe9\x9a\x9d")) << 0 << QString();
     const QByteArray head = lesson(dog);
     QTest::newRow("file longer than the saver reads")
-        << head + QByteArray(5 * 1024 * 1024, '\n')
-        << int(9 + MaxLessonBytes - head.size()) << QStringLiteral("přečte jen začátek");
+        << head + QByteArray(5 * 1024 * 1024, '\n') << int(9 + MaxLessonBytes - head.size())
+        << QStringLiteral("přečte jen začátek");
     QTest::newRow("no entry at all") << lesson("") << 1 << QStringLiteral("žádný záznam");
+    QByteArray longest = lesson(dog + plainEntry("cat", "kocka"));
+    longest.replace("note", QByteArray(LessonLineReader::MaxLineBytes, 'n'));
+    QTest::newRow("line of exactly the length the saver reads") << longest << 0 << QString();
+    QTest::newRow("terminator on the sixth line")
+        << lesson(dog + plainEntry("cat", "kocka").replace("A.|B.", "--")) << 15
+        << QStringLiteral("„--“ na 6. řádku");
+    QTest::newRow("NUL byte") << lesson(dog + plainEntry(QByteArray("c\0at", 4), "kocka")) << 10
+                              << QStringLiteral("NUL");
+    QTest::newRow("comma inside brackets cuts the shown Czech")
+        << lesson(dog + entry("canteen", "j\xed"
+                                         "delna (\x9akoln\xed, z\xe1vodn\xed)"))
+        << 13 << QStringLiteral("ukáže jen „jídelna (školní“");
+    QTest::newRow("bracket closed before the comma")
+        << lesson(dog + entry("canteen", "j\xed"
+                                         "delna (\x9akoln\xed), menza"))
+        << 0 << QString();
+    QTest::newRow("same shown Czech, blanks aside")
+        << lesson(entry("ill", "nemocn\xfd, chor\xfd") + cat + entry("sick", " nemocn\xfd ")) << 20
+        << QStringLiteral("stejná čeština „nemocný“ jako v záznamu na řádku 6");
 }
 
 void TestLessonCheck::brokenLessons()
@@ -123,7 +145,7 @@ void TestLessonCheck::brokenLessons()
 
 void TestLessonCheck::exitStatus_data()
 {
-    QTest::addColumn<QStringList>("files"); // sound, broken, missing, fifo
+    QTest::addColumn<QStringList>("files"); // sound, broken, missing, fifo, huge
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output");
     QTest::newRow("sound lesson") << QStringList{QStringLiteral("sound")} << 0 << QString();
@@ -136,6 +158,16 @@ void TestLessonCheck::exitStatus_data()
                                   << QStringLiteral(
                                          "missing: soubor neexistuje\n"
                                          "broken:1: první řádek nemá „/“: má být „Název/Title“\n");
+    // Read whole, a sparse file of 8 GB would exhaust the memory.
+    QTest::newRow("huge file read only as far as the saver reads")
+        << QStringList{QStringLiteral("huge")} << 1
+        << QStringLiteral(
+               "huge:1: řádek je delší než 16384 bajtů, spořič z něj přečte jen začátek\n"
+               "huge:1: řádek obsahuje nulový bajt (NUL), ten žádné písmeno lekce není\n"
+               "huge:1: první řádek nemá „/“: má být „Název/Title“\n"
+               "huge:1: soubor je delší než 4 MiB: spořič přečte jen začátek, po tento "
+               "řádek\n"
+               "huge:1: lekce nemá žádný záznam\n");
 #ifdef Q_OS_UNIX
     // A pipe without a writer would hold the tool forever if it were opened.
     QTest::newRow("pipe") << QStringList{QStringLiteral("fifo")} << 2
@@ -153,6 +185,11 @@ void TestLessonCheck::exitStatus()
 #ifdef Q_OS_UNIX
     QCOMPARE(mkfifo("fifo", 0600), 0);
 #endif
+    if (files.contains(QStringLiteral("huge"))) {
+        QFile huge(QStringLiteral("huge"));
+        if (!huge.open(QIODevice::WriteOnly) || !huge.resize(8LL * 1024 * 1024 * 1024))
+            QSKIP("no sparse file of 8 GB here");
+    }
     QString out;
     QString err;
     QTextStream outStream(&out);
@@ -162,6 +199,34 @@ void TestLessonCheck::exitStatus()
     QVERIFY(QDir::setCurrent(QDir::tempPath()));
     QTEST(status, "status");
     QTEST(out, "output");
+}
+
+void TestLessonCheck::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says"); // on standard output
+    const QString version = QStringLiteral("%1.%2.%3")
+                                .arg(VOKABO_VERSION_MAJOR)
+                                .arg(VOKABO_VERSION_MINOR)
+                                .arg(VOKABO_VERSION_PATCH);
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
+                             << QStringLiteral("vokabo-lekce %1\n").arg(version);
+    QTest::newRow("help names the version option")
+        << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("vokabo-lekce --version\n");
+}
+
+void TestLessonCheck::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, says);
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    QTEST(RunLessonTool(arguments, outStream, errStream), "status");
+    QVERIFY2(out.contains(says), qPrintable(out));
+    QCOMPARE(err, QString());
 }
 
 QTEST_GUILESS_MAIN(TestLessonCheck)

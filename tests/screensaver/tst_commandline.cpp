@@ -10,6 +10,8 @@ private slots:
     void dispatch_data();
     void dispatch();
     void argumentStringKeepsBlanks();
+    void informationRequest_data();
+    void informationRequest();
     void xscreensaverWindow_data();
     void xscreensaverWindow();
 };
@@ -52,6 +54,37 @@ void TestCommandLine::argumentStringKeepsBlanks()
 {
     QCOMPARE(ArgumentString({QStringLiteral("p"), QStringLiteral(" /s "), QStringLiteral("1")}),
              QStringLiteral(" /s  1"));
+}
+
+void TestCommandLine::informationRequest_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("opening"); // empty: no answer, the dispatch decides as before
+    const auto args = [](std::initializer_list<const char*> list) {
+        QStringList result{QStringLiteral("vokabo")};
+        for (const char* a : list)
+            result << QString::fromUtf8(a);
+        return result;
+    };
+    const QString usage = QStringLiteral("Použití: vokabo [/s | /c]\n");
+    QTest::newRow("--help") << args({"--help"}) << usage;
+    QTest::newRow("-h") << args({"-h"}) << usage;
+    QTest::newRow("--version") << args({"--version"}) << QStringLiteral("vokabo 0.9.0\n");
+    QTest::newRow("--help with more after it") << args({"--help", "x"}) << QString();
+    QTest::newRow("--version with more after it") << args({"--version", "/s"}) << QString();
+    QTest::newRow("capital --HELP") << args({"--HELP"}) << QString();
+    QTest::newRow("/s") << args({"/s"}) << QString();
+    QTest::newRow("nothing") << args({}) << QString();
+}
+
+void TestCommandLine::informationRequest()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, opening);
+    const auto answer = InformationRequest(ArgumentString(arguments));
+    QCOMPARE(answer.has_value(), !opening.isEmpty());
+    if (answer)
+        QVERIFY2(answer->startsWith(opening), qPrintable(*answer));
 }
 
 void TestCommandLine::xscreensaverWindow_data()

@@ -41,6 +41,7 @@ private slots:
     void keys_data();
     void keys();
     void spaceDuringLoadStartsOverAndCloseStopsIt();
+    void spacePicksOnlyChosenLessons();
     void lastWindowGoneEndsTheProgram();
 
 private:
@@ -140,9 +141,25 @@ void TestMainWindow::stackingAndMouseOwnership()
     for (QObject* child : window.children())
         if (auto* widget = qobject_cast<QWidget*>(child))
             backToFront << widget;
-    const QList<QWidget*> expected{window.Shape2(), window.Label3(), window.lblanglicky2(), window.lblcesky2(),
-                                   window.lblcesky(), window.lblanglicky(), window.Label1(), window.Label2(),
-                                   window.Image2()};
+    const QList<QWidget*> design{window.Shape2(),  window.Label3(), window.lblanglicky2(),
+                                 window.lblcesky2(), window.lblcesky(), window.lblanglicky(),
+                                 window.Label1(),    window.Label2(), window.Image2()};
+    QCOMPARE(backToFront, design);
+
+    // The pronunciation and example come only with the setting, their shadows among the
+    // words' shadows.
+    m_settings->Store(QStringLiteral("vyslovnost"), QStringLiteral("1"));
+    window.Form_Load();
+    backToFront.clear();
+    for (QObject* child : window.children())
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            backToFront << widget;
+    const QList<QWidget*> expected{
+        window.Shape2(),         window.Label3(),      window.lblanglicky2(),
+        window.lblvyslovnost2(), window.lblpriklad2(), window.lblpreklad2(),
+        window.lblcesky2(),      window.lblcesky(),    window.lblanglicky(),
+        window.lblvyslovnost(),  window.lblpriklad(),  window.lblpreklad(),
+        window.Label1(),         window.Label2(),      window.Image2()};
     QCOMPARE(backToFront, expected);
 
     QVERIFY(window.Shape2()->testAttribute(Qt::WA_TransparentForMouseEvents));
@@ -203,7 +220,7 @@ void TestMainWindow::startShowsLessonWordAndBanner()
     QCOMPARE(window->geometry(), QGuiApplication::primaryScreen()->geometry());
     QCOMPARE(window->Label1()->Caption(), QStringLiteral("Vokabo - Zvířata"));
     QCOMPARE(window->Label3()->Caption(), window->Label1()->Caption());
-    QCOMPARE(window->Label2()->Caption(), QStringLiteral("skupinu změnite mezerníkem"));
+    QCOMPARE(window->Label2()->Caption(), QStringLiteral("skupinu změníte mezerníkem"));
     QVERIFY(window->Shape2()->isVisible() && window->Label1()->isVisible() && window->Image2()->isVisible());
     QCOMPARE(window->lblcesky()->Caption(), QStringLiteral("pes"));
     QCOMPARE(window->lblcesky2()->Caption(), QStringLiteral("pes"));
@@ -441,6 +458,23 @@ void TestMainWindow::keys()
     QCOMPARE(dialog != nullptr, outcome == QLatin1String("dialog"));
     if (dialog)
         QVERIFY(dialog->Vsporici && dialog->isVisible());
+}
+
+void TestMainWindow::spacePicksOnlyChosenLessons()
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        writeLesson(QString::fromLatin1(name), QByteArray(name).left(1).toUpper(), 1);
+    m_settings->Store(QStringLiteral("lekce"), QStringLiteral("-pribalena/b.txt"));
+    // Among all three these would pick A, B and C.
+    *m_random = ScriptedRandom({0.0f, 0.5f, 0.99f});
+    frmmain* window = start();
+    QStringList titles{window->Label1()->Caption()};
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(window, Qt::Key_Space);
+        titles << window->Label1()->Caption();
+    }
+    QCOMPARE(titles, (QStringList{QStringLiteral("Vokabo - A"), QStringLiteral("Vokabo - C"),
+                                  QStringLiteral("Vokabo - C")}));
 }
 
 void TestMainWindow::spaceDuringLoadStartsOverAndCloseStopsIt()

@@ -21,6 +21,8 @@ void TestScreenLayout::layOut_data()
     QTest::newRow("primary on the right") << QList<QRect>{left, right} << 1 << 1 << QList<int>{0};
     QTest::newRow("virtual screen over both, listed first and primary")
         << QList<QRect>{both, left, right} << 0 << 1 << QList<int>{2};
+    QTest::newRow("virtual screen over both, primary, its corner's monitor listed last")
+        << QList<QRect>{both, right, left} << 0 << 2 << QList<int>{1};
     QTest::newRow("virtual screen over both, not primary")
         << QList<QRect>{left, right, both} << 1 << 1 << QList<int>{0};
     QTest::newRow("mirrored monitor gets no second cover")

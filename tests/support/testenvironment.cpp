@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <pwd.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,4 +114,36 @@ bool MakeNotRegularFile(const QString& kind, const QString& path)
     Q_UNUSED(path);
 #endif
     return false;
+}
+
+SmallFileSystem::SmallFileSystem(int kilobytes)
+{
+#ifdef Q_OS_LINUX
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0700";
+    m_mounted = m_dir.isValid() && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(),
+                                           "tmpfs", MS_NOSUID | MS_NODEV, options.constData()) == 0;
+#else
+    Q_UNUSED(kilobytes);
+#endif
+}
+
+SmallFileSystem::~SmallFileSystem()
+{
+#ifdef Q_OS_LINUX
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+#endif
+}
+
+void SmallFileSystem::Fill() const
+{
+    QFile filler(Path() + QStringLiteral("/filler"));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return;
+    const QByteArray block(512, '\0');
+    while (filler.write(block) == block.size()) {
+    }
+    // The last partial page: byte by byte.
+    while (filler.write("x", 1) == 1) {
+    }
 }

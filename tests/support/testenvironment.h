@@ -49,3 +49,21 @@ bool AsUnprivilegedUser(const QStringList& folders, const std::function<bool()>&
 // tables: "fifo", "link to fifo" (the FIFO made beside it), "folder", or a device path such
 // as "/dev/zero" to link to. False when it cannot be made. Unix only.
 bool MakeNotRegularFile(const QString& kind, const QString& path);
+
+// A file system of its own, `kilobytes` large, mounted on a fresh folder for one test (a
+// tmpfs on Linux), to see what writes do on a full disk. Mounting needs root, as CI runs;
+// elsewhere Path() is empty and the test skips itself.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(int kilobytes);
+    ~SmallFileSystem();
+    Q_DISABLE_COPY(SmallFileSystem)
+
+    QString Path() const { return m_mounted ? m_dir.path() : QString(); }
+    // Fills what is left with a file of its own, so that the next write finds no room.
+    void Fill() const;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};

@@ -1,5 +1,5 @@
-#include "screensaver/pictureloader.h"
 #include "support/testenvironment.h"
+#include "widgets/pictureloader.h"
 
 #include <QBuffer>
 #include <QFile>

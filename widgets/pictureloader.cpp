@@ -1,4 +1,4 @@
-#include "screensaver/pictureloader.h"
+#include "widgets/pictureloader.h"
 
 #include "platform/regularfile.h"
 
