@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Start to first word of the Windows build under Wine, beside the Linux build, taken in
-turns on one Xvfb with a black root window (see measure.py for how the first word is seen).
+"""Start to first word of the Windows build under Wine, beside the Linux build, the two
+started in turns on one Xvfb with a black root window (see measure.py for how the first word
+is seen).
 
   wine_start.py --linux PROGRAM --windows PROGRAM.scr --prefix FOLDER [--runs N]
 
@@ -43,23 +44,22 @@ def main():
     options = parser.parse_args()
 
     wineprefix.make(options.prefix)
-    config = tempfile.mkdtemp()
-    runtime = tempfile.mkdtemp()
-    linux = measure.Program("Linux build", options.linux, ["/s"],
-                            dict(os.environ, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime,
-                                 QT_QPA_PLATFORM="xcb"))
-    windows = WineProgram("Windows build under Wine", options.windows, ["/s"], options.prefix)
-    screen = measure.Screen()
-    figures = {}
-    try:
-        for program in (linux, windows):
-            figures[program.label] = measure.startup(screen, program, options.runs)
-    finally:
-        wineprefix.remove(options.prefix)
-    for label, (median, fastest, slowest) in figures.items():
-        print(f"{label}: start to first word painted {median * 1000:.0f} ms (median of "
-              f"{options.runs}; min {fastest * 1000:.0f}, max {slowest * 1000:.0f})")
-    ratio = figures[windows.label][0] / figures[linux.label][0]
+    with tempfile.TemporaryDirectory() as config, tempfile.TemporaryDirectory() as runtime:
+        linux = measure.Program("Linux build", options.linux, ["/s"],
+                                dict(os.environ, XDG_CONFIG_HOME=config,
+                                     XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb"))
+        windows = WineProgram("Windows build under Wine", options.windows, ["/s"],
+                              options.prefix)
+        try:
+            figures = measure.interleaved(measure.Screen(), [linux, windows], options.runs)
+        finally:
+            wineprefix.remove(options.prefix)
+    for label, figure in figures.items():
+        wall, cpu = figure["wall"], figure["cpu"]
+        print(f"{label}: start to first word painted {wall[0] * 1000:.0f} ms (median of "
+              f"{options.runs}; min {wall[1] * 1000:.0f}, max {wall[2] * 1000:.0f}), "
+              f"CPU by then {cpu[0] * 1000:.0f} ms")
+    ratio = figures[windows.label]["wall"][0] / figures[linux.label]["wall"][0]
     print(f"Wine to Linux: {ratio:.1f}")
     return 0
 
