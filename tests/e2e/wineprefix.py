@@ -9,11 +9,13 @@ CTest runs the cross-built suites through `run`; the end-to-end driver and the s
 benchmark use the functions below.
 """
 
+import glob
 import os
 import select
 import shutil
 import subprocess
 import sys
+import tempfile
 
 WINE = shutil.which("wine") or "/usr/lib/wine/wine64"
 WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
@@ -84,9 +86,17 @@ def stop(prefix):
 
 
 def remove(prefix):
-    if os.path.exists(prefix):
-        stop(prefix)
-        shutil.rmtree(prefix)
+    if not os.path.exists(prefix):
+        return
+    stop(prefix)
+    # The server's socket folder is named after the prefix's device and inode; run as root,
+    # Wine puts it into a temporary folder of its own, which it leaves behind.
+    info = os.stat(prefix)
+    server = f"server-{info.st_dev:x}-{info.st_ino:x}"
+    for folder in glob.glob(os.path.join(tempfile.gettempdir(), "wine-*")):
+        if os.path.isdir(os.path.join(folder, server)):
+            shutil.rmtree(folder, ignore_errors=True)
+    shutil.rmtree(prefix)
 
 
 def make(prefix):
