@@ -7,11 +7,9 @@
 bool InstallQtCzech()
 {
     auto* translator = new QTranslator(QCoreApplication::instance());
-    // Qt's own folder on Linux; a Windows installation carries the catalogue beside the
-    // program.
+    // Qt's own folder on Linux; the Windows program carries the catalogue inside itself.
     for (const QString& folder :
-         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-          QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/translations")}) {
         if (translator->load(QStringLiteral("qtbase_cs"), folder))
             return QCoreApplication::installTranslator(translator);
     }

@@ -11,6 +11,10 @@
 // The ordinary, visible files of one folder, sorted by name (see ListLessonFiles).
 std::vector<LessonFile> ListNativeLessonFiles(const QString& folder);
 
+// The order of ListNativeLessonFiles, shared by each system's listing: by the name after the
+// folder's prefix of folderLength characters.
+void SortLessonFilesByName(std::vector<LessonFile>& files, qsizetype folderLength);
+
 // Gives a lesson file a path that QFile opens, for as long as this object lives. A name
 // that Qt's UTF-8 file names cannot carry is opened here by its bytes and lent out through
 // the process's own descriptor table.

@@ -1,4 +1,5 @@
 #include "lessontool/lessontool.h"
+#include "platform/console.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    ShowUtf8InConsole();
     const QStringList texts = QCoreApplication::arguments();
     QList<ToolArgument> arguments;
     for (int i = 1; i < argc && i < texts.size(); ++i)

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <memory>
-
-class QLockFile;
+#include <QtGlobal>
 
 // A lock on a file that the operating system holds for this process and drops the moment the
 // process ends, however it ends. Whether the file exists, or what it holds, says nothing:
@@ -24,6 +22,6 @@ public:
 
 private:
     Outcome m_outcome = Outcome::Unavailable;
-    int m_fd = -1;
-    std::unique_ptr<QLockFile> m_fallback;
+    // The open lock file: a descriptor on Unix, a handle on Windows.
+    qintptr m_handle = -1;
 };

@@ -1,15 +1,13 @@
 #include "platform/stagedwrites.h"
 
+#include "platform/disksync.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <system_error>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -41,16 +39,6 @@ bool occupied(const QString& path)
 {
     std::error_code error;
     return fs::exists(fs::symlink_status(filesystemPath(path), error));
-}
-
-// The new content on the disk, not only in the system's cache, before it replaces anything.
-bool syncToDisk(QFile& file)
-{
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0 || errno == EINVAL;
-#else
-    return file.flush();
-#endif
 }
 
 } // namespace
@@ -90,7 +78,8 @@ WholeFileWrite StagedWrites::Stage(const QString& path, QByteArrayView bytes)
             return {false, file.errorString()};
         written += piece;
     }
-    if (!syncToDisk(file))
+    // The new content on the disk before it replaces anything.
+    if (!SyncToDisk(file))
         return {false, qt_error_string(errno)};
     file.close();
     if (file.error() != QFileDevice::NoError)

@@ -18,9 +18,8 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const quintptr hostWindow =
-        XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
-    const QString argumentString = ArgumentString(arguments);
+    const quintptr hostWindow = HostWindow(arguments);
+    const QString argumentString = HostArgumentString(arguments);
     // Help and version are answered before the lock and the screen: they must work while
     // the saver runs, and on a machine without a display.
     if (const auto information = InformationRequest(argumentString)) {

@@ -3,18 +3,27 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QSocketNotifier;
 
 // What the saver needs from the operating system beyond Qt, kept in one place per system
 // (platform_unix.cpp, platform_windows.cpp).
 
+// The argument string as the host handed it to the program (arguments holds the program's
+// own path first, then its arguments as the C runtime split them).
+QString HostArgumentString(const QStringList& arguments);
+
+// The window of a host that runs the saver inside a window of its own (xscreensaver), or 0.
+quintptr HostWindow(const QStringList& arguments);
+
 // Catches SIGTERM, SIGINT and SIGHUP from now on; the notifier below reports them once
 // the event loop runs. Called first thing, before anything holds a lock that a default
 // end would leave behind. A signal ignored at start stays ignored (nohup).
 void CatchTerminationSignals();
 
-// Reports the caught termination signals on the user-interface thread.
+// Reports the caught termination signals on the user-interface thread, and where the system
+// asks a program to end by closing its windows, that request for a full-screen window.
 class TerminationNotifier : public QObject {
     Q_OBJECT
 public:

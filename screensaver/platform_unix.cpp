@@ -1,5 +1,7 @@
 #include "screensaver/platform.h"
 
+#include "screensaver/commandline.h"
+
 #include <QByteArray>
 #include <QSocketNotifier>
 
@@ -204,6 +206,16 @@ bool qtPrefersWayland()
 }
 
 } // namespace
+
+QString HostArgumentString(const QStringList& arguments)
+{
+    return ArgumentString(arguments);
+}
+
+quintptr HostWindow(const QStringList& arguments)
+{
+    return XScreensaverWindow(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+}
 
 void CatchTerminationSignals()
 {

@@ -15,7 +15,10 @@ SingleInstance::SingleInstance(const QString& lockFolder)
 QString SingleInstance::DefaultLockFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
+    // Where the system has no runtime folder of its own (Windows), Qt names the home folder,
+    // where a lock file would lie in the user's way.
+    if (folder.isEmpty() ||
+        folder == QStandardPaths::writableLocation(QStandardPaths::HomeLocation))
         folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     return folder;
 }

@@ -7,7 +7,9 @@
 // Several keys of one section stored as one change. On a settings file that is one reading of
 // the file and one write of it, compared with the file right before it replaces it: another
 // program's save between two keys is neither lost nor half overwritten, and a file that
-// changed meanwhile is read again and the keys applied to what it holds now.
+// changed meanwhile is read again and the keys applied to what it holds now. In the Windows
+// registry, a store of single values, the keys are written one by one
+// (settingsbatch_unix.cpp, settingsbatch_windows.cpp).
 class SettingsBatch {
 public:
     SettingsBatch(QString appName, QString section);
@@ -25,8 +27,6 @@ public:
     Result Save();
 
 private:
-    Result saveKeyByKey();
-
     QString m_appName;
     QString m_section;
     QList<std::pair<QString, QString>> m_values;

@@ -10,10 +10,6 @@
 #include <QFileInfo>
 #include <QThread>
 
-#ifdef Q_OS_WIN
-#include <QSettings>
-#endif
-
 namespace {
 
 // A settings file holds a few hundred bytes; anything this large is not one.
@@ -43,12 +39,7 @@ qint64 unsettledMs(const FileVersion& version)
 
 QString SettingsFilePath(const QString& appName)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(appName);
-    return {};
-#else
     return UserConfigFolder() + QLatin1Char('/') + appName + QStringLiteral(".ini");
-#endif
 }
 
 std::optional<IniDocument> ReadSettingsFile(const QString& path)
@@ -88,12 +79,3 @@ bool UpdateSettingsFile(const QString& path, const std::function<bool(IniDocumen
     }
     return false;
 }
-
-#ifdef Q_OS_WIN
-std::unique_ptr<QSettings> OpenRegistryKey(const QString& appName)
-{
-    return std::make_unique<QSettings>(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + appName,
-        QSettings::NativeFormat);
-}
-#endif

@@ -3,12 +3,11 @@
 #include "settings/inidocument.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <QString>
 
-// The file behind the store on platforms that keep it in a file: the INI file of the
-// application name in the user's configuration folder; empty elsewhere.
+// The file behind the store where the store is a file: the INI file of the application name
+// in the user's configuration folder.
 QString SettingsFilePath(const QString& appName);
 
 // The settings file as it is now; an empty document when there is none yet. Nothing when
@@ -23,9 +22,3 @@ std::optional<IniDocument> ReadSettingsFile(const QString& path);
 // written, or kept changing; the file then holds what it held. A file the user made
 // read-only is not replaced, and no folder is made writable for it.
 bool UpdateSettingsFile(const QString& path, const std::function<bool(IniDocument&)>& change);
-
-#ifdef Q_OS_WIN
-class QSettings;
-// The registry key that settings of this name have always used on Windows.
-std::unique_ptr<QSettings> OpenRegistryKey(const QString& appName);
-#endif

@@ -15,3 +15,5 @@ convert -size 256x256 xc:none \
     -depth 8 -strip -define png:exclude-chunks=date,time vokabo-256.png
 convert vokabo-256.png -filter Lanczos -resize 48x48 \
     -depth 8 -strip -define png:exclude-chunks=date,time vokabo-48.png
+# The Windows icon, at the sizes Explorer and the screen saver settings ask for.
+convert vokabo-256.png -filter Lanczos -define icon:auto-resize=256,48,32,16 vokabo.ico

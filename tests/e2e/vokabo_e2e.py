@@ -503,9 +503,9 @@ class Results:
             print(f"FAIL  {name}: {error}", flush=True)
 
 
-def run_row(suite, results, name, body):
+def run_row(suite, results, name, body, make_box=None):
     """Runs one case (or one row of a data-driven case) in a sandbox of its own."""
-    box = Sandbox(suite, name)
+    box = (make_box or Sandbox)(suite, name)
     started = time.monotonic()
     try:
         body(box)
@@ -519,6 +519,30 @@ def run_row(suite, results, name, body):
         results.record(name + f"  ({time.monotonic() - started:.1f} s)")
     finally:
         kill_programs(suite)
+
+
+def run_cases(suite, results, selected, make_box=None):
+    """Runs the (name, function, rows) cases, each row of a data-driven one on its own."""
+    for name, function, rows in selected:
+        if rows is None:
+            run_row(suite, results, name, lambda box, f=function: f(suite, box), make_box)
+        else:
+            for label, *data in rows:
+                data = data[0] if len(data) == 1 else tuple(data)
+                run_row(suite, results, f"{name}[{label}]",
+                        lambda box, f=function, d=data: f(suite, box, d), make_box)
+
+
+def run_suite(suite, selected, banner, make_box=None):
+    """Runs the cases, closes the suite, and gives the driver's exit status."""
+    results = Results()
+    try:
+        print(banner, flush=True)
+        run_cases(suite, results, selected, make_box)
+    finally:
+        suite.close()
+    print(f"{len(results.passed)} passed, {len(results.failed)} failed")
+    return 1 if results.failed else 0
 
 
 def kill_programs(suite):
@@ -1394,21 +1418,8 @@ def main():
     signal.signal(signal.SIGINT, on_signal)
 
     suite = Suite(os.path.abspath(options.program), options.artifacts)
-    results = Results()
-    try:
-        print(f"Xvfb on {suite.display}, {SCREEN_W}x{SCREEN_H}, no window manager", flush=True)
-        for name, function, rows in selected:
-            if rows is None:
-                run_row(suite, results, name, lambda box, f=function: f(suite, box))
-            else:
-                for label, *data in rows:
-                    data = data[0] if len(data) == 1 else tuple(data)
-                    run_row(suite, results, f"{name}[{label}]",
-                            lambda box, f=function, d=data: f(suite, box, d))
-    finally:
-        suite.close()
-    print(f"{len(results.passed)} passed, {len(results.failed)} failed")
-    return 1 if results.failed else 0
+    return run_suite(suite, selected,
+                     f"Xvfb on {suite.display}, {SCREEN_W}x{SCREEN_H}, no window manager")
 
 
 if __name__ == "__main__":

@@ -39,8 +39,10 @@ void TestSingleInstance::firstInstanceRunsAndSecondIsRefused()
 void TestSingleInstance::lockLeftByKilledProcessDoesNotBlock()
 {
     QTemporaryDir dir;
+    // This test program itself lists its tests and ends: a process that surely exists
+    // everywhere, and whose number is then free.
     QProcess finished;
-    finished.start(QStringLiteral("true"));
+    finished.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-functions")});
     QVERIFY(finished.waitForFinished());
     const qint64 deadPid = finished.processId() ? finished.processId() : 999999;
     QFile lock(dir.path() + QStringLiteral("/vokabo.lock"));
@@ -103,9 +105,12 @@ void TestSingleInstance::leftoverInPlaceOfTheLockDoesNotBlock_data()
 
 void TestSingleInstance::leftoverInPlaceOfTheLockDoesNotBlock()
 {
-#ifdef Q_OS_UNIX
     QFETCH(QByteArray, kind);
     QFETCH(bool, secondRefused);
+#ifndef Q_OS_UNIX
+    if (kind == "fifo" || kind == "link")
+        QSKIP("a Unix file");
+#endif
     QTemporaryDir dir;
     const QString lock = dir.path() + QStringLiteral("/vokabo.lock");
     if (kind == "empty" || kind == "garbage" || kind == "unreadable")
@@ -116,19 +121,18 @@ void TestSingleInstance::leftoverInPlaceOfTheLockDoesNotBlock()
         QVERIFY(QDir().mkdir(lock));
     if (kind == "full folder")
         WriteFile(lock + QStringLiteral("/keep"), "x");
+#ifdef Q_OS_UNIX
     if (kind == "fifo")
         QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
     if (kind == "link")
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), lock));
+#endif
     SingleInstance first(dir.path());
     QVERIFY(!first.PrevInstance());
     SingleInstance second(dir.path());
     QCOMPARE(second.PrevInstance(), secondRefused);
     if (kind == "full folder")
         QVERIFY(QFile::exists(lock + QStringLiteral("/keep")));
-#else
-    QSKIP("the leftovers are Unix files");
-#endif
 }
 
 void TestSingleInstance::ownerKilledAtAnyMomentFreesTheLock()

@@ -5,17 +5,22 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A private settings folder for one test: the store is never the user's real file.
+// A private settings store for one test: never the user's real file, nor on Windows the
+// user's real registry (a private key stands in for the user's own for this process).
 class TemporarySettings {
 public:
     TemporarySettings();
     ~TemporarySettings();
 
+    // The settings file; empty where the store is no file (Windows).
     QString FilePath() const;
     QString Folder() const { return m_dir.path(); }
     // Reads the stored text directly, past the code under test.
     QString Stored(const QString& key) const;
     bool Has(const QString& key) const;
+    // Reads as earlier versions of the program did: Qt's INI reader, or on Windows the
+    // string value in the registry (empty when the value is of another type).
+    QString StoredByEarlierVersions(const QString& key) const;
     // Writes as earlier versions of the program did, so that tests start from such files.
     void Store(const QString& key, const QString& value);
     void StoreAll(const QStringList& eightValues);
@@ -24,6 +29,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_previous;
+    QString m_registryKey;
 };
 
 // Writes bytes to a file, creating folders on the way.

@@ -3,17 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
-
-#ifdef Q_OS_UNIX
 
 namespace {
 
@@ -53,57 +48,28 @@ bool clearObstacle(const QString& path)
 OwnerLock::OwnerLock(const QString& path)
 {
     const QByteArray nativePath = QFile::encodeName(path);
-    m_fd = openLockFile(nativePath);
-    if (m_fd < 0 && errno != ENOENT && clearObstacle(path))
-        m_fd = openLockFile(nativePath);
-    if (m_fd < 0)
+    m_handle = openLockFile(nativePath);
+    if (m_handle < 0 && errno != ENOENT && clearObstacle(path))
+        m_handle = openLockFile(nativePath);
+    if (m_handle < 0)
         return;
     int locked = -1;
     do {
-        locked = ::flock(m_fd, LOCK_EX | LOCK_NB);
+        locked = ::flock(int(m_handle), LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
     if (locked == 0) {
         m_outcome = Outcome::Owned;
         return;
     }
     m_outcome = errno == EWOULDBLOCK ? Outcome::HeldByOther : Outcome::Unavailable;
-    ::close(m_fd);
-    m_fd = -1;
+    ::close(int(m_handle));
+    m_handle = -1;
 }
 
 OwnerLock::~OwnerLock()
 {
     // The file stays: removing it would let a process that opened it a moment ago lock a
     // file that no longer has a name, beside a third one that creates it anew.
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_handle >= 0)
+        ::close(int(m_handle));
 }
-
-#else
-
-OwnerLock::OwnerLock(const QString& path)
-{
-    m_fallback = std::make_unique<QLockFile>(path);
-    m_fallback->setStaleLockTime(0);
-    if (m_fallback->tryLock(0)) {
-        m_outcome = Outcome::Owned;
-        return;
-    }
-    if (m_fallback->error() != QLockFile::LockFailedError)
-        return;
-    // A lock file that names no owner, such as one left empty by a process killed while it
-    // wrote it, is not a live owner; QLockFile would honour it for ever.
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (!m_fallback->getLockInfo(&pid, &host, &application) && m_fallback->removeStaleLockFile() &&
-        m_fallback->tryLock(0)) {
-        m_outcome = Outcome::Owned;
-        return;
-    }
-    m_outcome = Outcome::HeldByOther;
-}
-
-OwnerLock::~OwnerLock() = default;
-
-#endif

@@ -1,15 +1,9 @@
 #include "platform/regularfile.h"
 
-#include <QFileInfo>
-
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
-
-#ifdef Q_OS_UNIX
 
 std::unique_ptr<QFile> OpenRegularFile(const QString& path)
 {
@@ -39,18 +33,3 @@ std::unique_ptr<QFile> OpenRegularFile(const QString& path)
     }
     return file;
 }
-
-#else
-
-std::unique_ptr<QFile> OpenRegularFile(const QString& path)
-{
-    // Pipes and devices have names of their own there and are no files to QFileInfo.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return nullptr;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        return nullptr;
-    return file;
-}
-
-#endif

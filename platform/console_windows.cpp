@@ -1,0 +1,8 @@
+#include "platform/console.h"
+
+#include <windows.h>
+
+void ShowUtf8InConsole()
+{
+    SetConsoleOutputCP(CP_UTF8);
+}
