@@ -3,8 +3,6 @@
 #include "lessons/lessonlinereader.h"
 #include "lessontool/lessonwriter.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 QString folded(const QString& field)
@@ -25,15 +23,28 @@ bool isHeader(const QStringList& fields)
 }
 
 // A byte-order mark inside a field (lists pasted together) is invisible, and at the start of
-// a UTF-8 lesson line the saver drops it, which could leave the line empty.
-QString oneLine(QString text)
+// a UTF-8 lesson line the saver drops it, which could leave the line empty. Line breaks, with
+// the spaces around them, become one space: by hand, because a regular expression gives up on
+// text with a lone surrogate and would leave the break to cut the entry.
+QString oneLine(const QString& text)
 {
-    text.remove(QChar(0xFEFF));
-    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text.trimmed();
-    static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
-    text.replace(lineBreaks, QStringLiteral(" "));
-    return text.trimmed();
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            if (c != QChar(0xFEFF))
+                line += c;
+            ++i;
+            continue;
+        }
+        while (!line.isEmpty() && line.back().isSpace())
+            line.chop(1);
+        while (i < text.size() && (text.at(i).isSpace() || text.at(i) == QChar(0xFEFF)))
+            ++i;
+        line += QLatin1Char(' ');
+    }
+    return line.trimmed();
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
 # (FUZZ_SECONDS, 60 by default), starting from the bundled lessons; the lesson tool's two
-# readers of word lists share one such span, from their seeds in fuzz/corpus.
+# readers of word lists and its cleaning of a word take half a span each, the readers from their
+# seeds in fuzz/corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 EXTRA_PACKAGES="clang libclang-rt-14-dev" scripts/install-deps.sh
@@ -9,7 +10,7 @@ seconds="${FUZZ_SECONDS:-60}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVOKABO_FUZZ=ON -DVOKABO_SANITIZE=ON -DVOKABO_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target lessonfile_fuzzer settings_fuzzer settings_roundtrip_fuzzer \
-    wordlist_fuzzer kvtml_fuzzer
+    wordlist_fuzzer kvtml_fuzzer wordentry_fuzzer
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,4 +31,7 @@ build-fuzz/fuzz/wordlist_fuzzer -max_total_time="$((seconds / 2))" -max_len=1638
     -dict=fuzz/wordlist.dict -print_final_stats=1 "$work/wordlist"
 build-fuzz/fuzz/kvtml_fuzzer -max_total_time="$((seconds / 2))" -max_len=16384 \
     -dict=fuzz/kvtml.dict -print_final_stats=1 "$work/kvtml"
-echo "fuzzing: 5 passed, 0 failed"
+mkdir "$work/wordentry"
+build-fuzz/fuzz/wordentry_fuzzer -max_total_time="$((seconds / 2))" -max_len=4096 \
+    -print_final_stats=1 "$work/wordentry"
+echo "fuzzing: 6 passed, 0 failed"

@@ -311,6 +311,12 @@ void TestLessonImport::importedLessonLoads_data()
         << QStringLiteral("entity.kvtml:9: vnější entita „&ext;“ se nenačítá, slovo bude bez ní\n"
                           "entity.kvtml:9: neznámá entita „&nbsp;“ se vynechá\n")
         << false << QStringList();
+    QTest::newRow("UTF-16 with a lone surrogate beside a line break in a field")
+        << QStringLiteral("surrogate.csv")
+        << utf16(QStringConverter::Utf16LE,
+                 QStringLiteral("dog,pes,\"d") + QChar(0xDC00) + QStringLiteral("\n g\"\n"))
+        << QStringList{QStringLiteral("dog")} << QStringList{QStringLiteral("pes")} << QString()
+        << true << QStringList{QStringLiteral("[d? g]")};
     QTest::newRow("two entries showing the same Czech")
         << QStringLiteral("same.tsv")
         << QByteArray("ill\tnemocn\xc3\xbd\nsick\tnemocn\xc3\xbd, chor\xc3\xbd\n")
