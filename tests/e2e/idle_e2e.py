@@ -350,6 +350,21 @@ def kwin(ctx, box):
     expect(wait_for(lambda: not box.programs("vokabo"), 3), "the saver outlived its watcher")
 
 
+def fading_in():
+    """True while xscreensaver's drawing process, which fades the screen in, still runs."""
+    for entry in os.listdir("/proc"):
+        try:
+            with open(f"/proc/{entry}/stat") as stat:
+                fields = stat.read()
+        except OSError:
+            continue
+        # "pid (comm) state ...": a finished one lingers as a zombie until xscreensaver reaps it.
+        name, _, rest = fields.partition(") ")
+        if name.endswith("(xscreensaver-gf") and not rest.startswith("Z"):
+            return True
+    return False
+
+
 def readme_recipe():
     """The lines the README tells a new xscreensaver user to put into ~/.xscreensaver."""
     readme = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "README.md")
@@ -424,6 +439,9 @@ def xscreensaver(ctx, box, how):
         wait_pixel(ctx.display, (1000, 700), RED)
         command("-deactivate")
         expect(wait_for(lambda: not box.programs("vokabo"), 5), "-deactivate left Vokabo on")
+        # An activation while xscreensaver still fades the screen back in runs nothing: a
+        # user's next idle period comes long after the fade has ended.
+        expect(wait_for(lambda: not fading_in(), LATE), "xscreensaver never ended its fade")
     command("-exit")
 
 
