@@ -40,17 +40,6 @@ private:
     std::unique_ptr<TemporarySettings> m_settings;
 };
 
-namespace {
-
-registry openRegistry()
-{
-    registry reg;
-    OpenSettingsSection(reg);
-    return reg;
-}
-
-} // namespace
-
 void TestRegistry::savedValueReadsBackAfterRestart_data()
 {
     QTest::addColumn<QString>("value");
@@ -71,12 +60,12 @@ void TestRegistry::savedValueReadsBackAfterRestart()
 {
     QFETCH(QString, value);
     {
-        registry writer = openRegistry();
+        registry writer = OpenedSettingsSection();
         writer.setKey(QStringLiteral("obr"));
         writer.setSetting(value);
         QVERIFY(writer.RegSave());
     }
-    registry reader = openRegistry();
+    registry reader = OpenedSettingsSection();
     reader.setKey(QStringLiteral("obr"));
     QVERIFY(reader.RegGet());
     QCOMPARE(reader.Setting(), value);
@@ -87,7 +76,7 @@ void TestRegistry::savedValueReadsBackAfterRestart()
 
 void TestRegistry::absentKeyReadsAsEmptyText()
 {
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setSetting(QStringLiteral("left over"));
     reg.setKey(QStringLiteral("nprvni"));
     QVERIFY(reg.RegGet());
@@ -97,7 +86,7 @@ void TestRegistry::absentKeyReadsAsEmptyText()
 void TestRegistry::deletedKeyReadsAsEmptyAndOthersStay()
 {
     QVERIFY(WriteDefaultSettings());
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setKey(QStringLiteral("ndruhy"));
     QVERIFY(reg.RegDel());
     QVERIFY(reg.RegGet());
@@ -108,7 +97,7 @@ void TestRegistry::deletedKeyReadsAsEmptyAndOthersStay()
 
 void TestRegistry::everyReadSeesAnotherWriter()
 {
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setKey(QStringLiteral("nprvni"));
     reg.setSetting(QStringLiteral("5"));
     QVERIFY(reg.RegSave());
@@ -126,7 +115,7 @@ void TestRegistry::valueWithCommaEditedByHandReadsWhole()
     if (m_settings->FilePath().isEmpty())
         QSKIP("the store is no file here");
     WriteFile(m_settings->FilePath(), "[nastaveni]\nndruhy=2,5\n");
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setKey(QStringLiteral("ndruhy"));
     QVERIFY(reg.RegGet());
     QCOMPARE(reg.Setting(), QStringLiteral("2,5"));
@@ -200,7 +189,7 @@ void TestRegistry::refusedStore()
     }
     QFile::setPermissions(m_settings->Folder(), QFile::ReadOwner | QFile::ExeOwner);
     const bool refused = AsUnprivilegedUser({m_settings->Folder()}, [&] {
-        registry reg = openRegistry();
+        registry reg = OpenedSettingsSection();
         reg.setKey(QStringLiteral("nprvni"));
         const bool read = reg.RegGet();
         const QString value = reg.Setting();
@@ -247,7 +236,7 @@ void TestRegistry::storeThatIsNoFile()
     if (kind == QLatin1String("link"))
         QVERIFY(QFile::link(fifo, path));
 
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setKey(QStringLiteral("nprvni"));
     QVERIFY(!reg.RegGet());
     QCOMPARE(reg.Setting(), QString());
@@ -293,14 +282,14 @@ void TestRegistry::handEditedFile()
     QFETCH(QString, key);
     QFETCH(QString, value);
     WriteFile(m_settings->FilePath(), file);
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setKey(key);
     QVERIFY(reg.RegGet());
     QCOMPARE(reg.Setting(), value);
     QVERIFY(reg.RegSave());
     QCOMPARE(m_settings->FileBytes(), file);
 
-    registry other = openRegistry();
+    registry other = OpenedSettingsSection();
     other.setKey(QStringLiteral("pozice"));
     other.setSetting(QStringLiteral("2"));
     QVERIFY(other.RegSave());
@@ -326,7 +315,7 @@ void TestRegistry::valueNotInUtf8KeepsItsBytes()
         QSKIP("the store is no file here");
     const QByteArray windows1250 = "/home/jana/Obr\xE1zky/l\xE9to \x9Akola.jpg";
     WriteFile(m_settings->FilePath(), "[nastaveni]\nobr=" + windows1250 + "\n");
-    registry reg = openRegistry();
+    registry reg = OpenedSettingsSection();
     reg.setKey(QStringLiteral("obr"));
     QVERIFY(reg.RegGet());
     QVERIFY(!reg.Setting().contains(QChar::ReplacementCharacter));

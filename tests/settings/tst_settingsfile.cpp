@@ -33,17 +33,6 @@ private:
 
 namespace {
 
-registry openRegistry()
-{
-    registry reg;
-    OpenSettingsSection(reg);
-    return reg;
-}
-
-} // namespace
-
-namespace {
-
 const QByteArray UserFile = "; my own colours\r\n[nastaveni]\r\nnprvni=7\r\nndruhy=9\r\n"
                             "bpozadi=255\r\n[jine]\r\nx=1\r\n";
 const QByteArray EditedFile = "; edited by hand\r\n[nastaveni]\r\nnprvni=5\r\nndruhy=9\r\n"
@@ -53,7 +42,7 @@ const QByteArray EditedFile = "; edited by hand\r\n[nastaveni]\r\nnprvni=5\r\nnd
 bool writeStore(const QString& way)
 {
     if (way == QLatin1String("one key")) {
-        registry reg = openRegistry();
+        registry reg = OpenedSettingsSection();
         reg.setKey(QStringLiteral("obr"));
         reg.setSetting(QStringLiteral("/home/jana/Obrázky/léto.jpg"));
         return reg.RegSave();

@@ -1,5 +1,6 @@
 #include "support/testenvironment.h"
 
+#include "settings/Module1.h"
 #include "settings/keys.h"
 
 #include <cstdio>
@@ -21,6 +22,13 @@ void TemporarySettings::StoreAll(const QStringList& eightValues)
 {
     for (qsizetype i = 0; i < eightValues.size(); ++i)
         Store(SettingsKeys::Defaults[i].key, eightValues[i]);
+}
+
+registry OpenedSettingsSection()
+{
+    registry reg;
+    OpenSettingsSection(reg);
+    return reg;
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes)

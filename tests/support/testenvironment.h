@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/registry.h"
+
 #include <functional>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,9 @@ private:
     QByteArray m_previous;
     QString m_registryKey;
 };
+
+// The settings section opened as the program opens it, in whichever store is current.
+registry OpenedSettingsSection();
 
 // Writes bytes to a file, creating folders on the way.
 void WriteFile(const QString& path, const QByteArray& bytes);
